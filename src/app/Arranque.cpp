@@ -1,0 +1,66 @@
+// Start-up of the program.
+#include "app/Arranque.h"
+
+#include "app/Aplicacion.h"
+#include "app/Globales.h"
+#include "app/InstanciaUnica.h"
+#include "app/TdmDatos.h"
+#include "app/TfPrinc.h"
+#include "common/Mensajes.h"
+#include "common/Utilidades.h"
+
+#include <QDir>
+
+namespace Arranque {
+
+void PreparaProceso() {
+    CarpetaSistema = CarpetaActual();
+    FijaSeparadorDecimal();
+    CicloActual = QStringLiteral("25");
+    ArchivoIni = CarpetaSistema + (CarpetaSistema.endsWith(QDir::separator()) ? QString()
+                                                                              : QString(QDir::separator())) +
+                 QStringLiteral("Tarvelion.ini");
+}
+
+bool EsUnicaInstancia() {
+    // Kept for the life of the process; the system frees it at exit.
+    static InstanciaUnica guardia(QStringLiteral("Tarvelion"));
+    if (guardia.Adquiere())
+        return true;
+    Mensajes::MensajePlano(QStringLiteral("Ya existe una instancia de este programa en ejecución"));
+    return false;
+}
+
+std::unique_ptr<TdmDatos> CreaModuloDatos(
+    const std::function<std::unique_ptr<TdmDatos>()>& fabrica) {
+    std::unique_ptr<TdmDatos> modulo = fabrica ? fabrica() : std::make_unique<TdmDatos>();
+    try {
+        modulo->DataModuleCreate();
+    } catch (...) {
+        LimpiaPerfil();
+        ManejaExcepcion(std::current_exception());
+    }
+    return modulo;
+}
+
+std::unique_ptr<TfPrinc> CreaVentanaPrincipal() {
+    auto ventana = std::make_unique<TfPrinc>();
+    ventana->showMaximized();
+    return ventana;
+}
+
+int EjecutaPrograma(int argc, char** argv) {
+    // The application object comes first: every later step may need to show a box.
+    Aplicacion app(argc, argv);
+    PreparaProceso();
+    if (!EsUnicaInstancia())
+        return 0;
+    QApplication::setApplicationName(QStringLiteral("Tarvelion"));
+    auto modulo = CreaModuloDatos();
+    auto ventana = CreaVentanaPrincipal();
+    if (TerminacionSolicitada)
+        return 0;
+    return QApplication::exec();
+}
+
+} // namespace Arranque

@@ -1,0 +1,60 @@
+// The grid view.
+#include "common/Grilla.h"
+
+#include <QHeaderView>
+
+Grilla::Grilla(QWidget* padre) : QTableView(padre), modelo_(new ModeloGrilla(this)) {
+    setModel(modelo_);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setWordWrap(false);
+    setAlternatingRowColors(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setVisible(false);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int columna) {
+        const int actual = FilaActual();
+        modelo_->OrdenaPorClic(columna);
+        // The same record stays current after sorting.
+        for (int i = 0; actual >= 0 && i < modelo_->Filas(); ++i)
+            if (modelo_->FilaOrigen(i) == actual) {
+                setCurrentIndex(modelo_->index(i, currentIndex().column() < 0 ? 0
+                                                                             : currentIndex().column()));
+                break;
+            }
+    });
+    connect(modelo_, &QAbstractItemModel::modelReset, this, [this] {
+        AplicaColumnas();
+        if (modelo_->Filas() > 0)
+            IrAPrimera();
+        Q_EMIT FilaCambiada(FilaActual());
+    });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex&, const QModelIndex&) { Q_EMIT FilaCambiada(FilaActual()); });
+}
+
+void Grilla::AplicaColumnas() {
+    const auto& columnas = modelo_->Columnas();
+    for (size_t i = 0; i < columnas.size(); ++i) {
+        setColumnHidden(int(i), !columnas[i].visible);
+        const int ancho = columnas[i].ancho > 0
+                              ? columnas[i].ancho
+                              : std::max(60, fontMetrics().horizontalAdvance(
+                                                 modelo_->Titulo(int(i))) + 16);
+        setColumnWidth(int(i), ancho);
+    }
+}
+
+int Grilla::FilaActual() const {
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? modelo_->FilaOrigen(i.row()) : -1;
+}
+
+void Grilla::IrAPrimera() {
+    if (modelo_->Filas() > 0 && modelo_->columnCount() > 0)
+        setCurrentIndex(modelo_->index(0, 0));
+}

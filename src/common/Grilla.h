@@ -1,0 +1,28 @@
+// Read-only data grid of the registry's windows: a table view over a ModeloGrilla, sorted by
+// clicking a column title, columns titled and hidden as the model's column table says, fast
+// with a million rows (fixed row height, no per-row measuring).
+#pragma once
+
+#include "common/ModeloGrilla.h"
+
+#include <QTableView>
+
+class Grilla : public QTableView {
+    Q_OBJECT
+public:
+    explicit Grilla(QWidget* padre = nullptr);
+
+    ModeloGrilla& Modelo() { return *modelo_; }
+    const ModeloGrilla& Modelo() const { return *modelo_; }
+    // Applies the model's column table: visibility and widths.
+    void AplicaColumnas();
+    // Source row of the current row, -1 when there is none.
+    int FilaActual() const;
+    void IrAPrimera();
+
+Q_SIGNALS:
+    void FilaCambiada(int filaOrigen);
+
+private:
+    ModeloGrilla* modelo_;
+};

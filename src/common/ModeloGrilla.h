@@ -1,0 +1,119 @@
+// Read-only table model over a fully read result: one typed vector per field, a column table
+// (field, title, visibility, alignment, display format, colours), a row-colour hook and a
+// stable sort by index permutation. The display text of a cell comes from one function, used
+// by the grid and by the export, so a file shows exactly what the grid shows.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QDateTime>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QSqlQuery;
+
+enum class TipoCampo { Texto, Entero, Real, Fecha, Logico };
+
+// One column of a grid, as a window's column table lists it.
+struct DefColumna {
+    QString campo;
+    QString titulo;        // empty: the field name is shown
+    bool visible = true;
+    int ancho = 0;         // pixels; 0 lets the grid choose
+    Qt::Alignment alineacion = {}; // empty: numbers right, the rest left
+    // Display format. Numbers: "#,##0", "0.00", "#,##0.00" (grouping "," and decimals ".");
+    // dates: "dd/MM/yyyy HH:mm:ss" style; logicals: "Sí;No".
+    QString formato;
+    QColor fondo;
+    QColor texto;
+};
+
+class ModeloGrilla : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using ColorFila = std::function<QColor(const ModeloGrilla&, int filaOrigen)>;
+
+    explicit ModeloGrilla(QObject* padre = nullptr);
+
+    // --- filling -------------------------------------------------------------------------
+    // Reads the whole result (to its end) into the columnar store. The grid columns are
+    // `columnas`, or every field titled by its name when the table is empty.
+    void Carga(QSqlQuery& consulta, const std::vector<DefColumna>& columnas = {});
+    // Building by hand (large data, tests): declare the fields, append rows, then Publica.
+    void Inicia(const QStringList& campos, const std::vector<TipoCampo>& tipos);
+    void AgregaNulo(int campo);
+    void AgregaTexto(int campo, std::string_view utf8);
+    void AgregaEntero(int campo, std::int64_t valor);
+    void AgregaReal(int campo, double valor);
+    void AgregaFecha(int campo, const QDateTime& valor);
+    void AgregaLogico(int campo, bool valor);
+    void Publica(const std::vector<DefColumna>& columnas = {});
+    // No data set (the grid shows nothing, an export writes nothing).
+    void Vacia();
+
+    bool Activo() const { return activo_; }
+    int Filas() const { return int(orden_.size()); }
+    int Campos() const { return int(datos_.size()); }
+    int CampoPorNombre(const QString& campo) const; // -1 when absent
+    const std::vector<DefColumna>& Columnas() const { return columnas_; }
+    int CampoDeColumna(int columna) const { return campoDeColumna_[size_t(columna)]; }
+
+    // --- values, by row of the view (after sorting) ----------------------------------------
+    int FilaOrigen(int filaVista) const { return orden_[size_t(filaVista)]; }
+    bool EsNulo(int filaOrigen, int campo) const;
+    QVariant Valor(int filaOrigen, int campo) const;
+    QVariant Valor(int filaOrigen, const QString& campo) const;
+    // Integer value (0 for NULL) of numeric and logical fields.
+    std::int64_t Entero(int filaOrigen, int campo) const;
+    double Real(int filaOrigen, int campo) const;
+    // The display text of a grid column, appended as UTF-8; the one source of cell texts.
+    void TextoCelda(int filaOrigen, int columna, std::string& utf8) const;
+    QString Texto(int filaVista, int columna) const;
+    QString Titulo(int columna) const;
+
+    // --- sorting and colours ---------------------------------------------------------------
+    // Stable sort of the current order by one grid column; NULLs first when ascending.
+    void Ordena(int columna, bool ascendente);
+    // Title click: ascending, or the reverse when the same column was sorted last.
+    void OrdenaPorClic(int columna);
+    void FijaColorFila(ColorFila funcion) { colorFila_ = std::move(funcion); }
+
+    // --- QAbstractTableModel ---------------------------------------------------------------
+    int rowCount(const QModelIndex& padre = {}) const override;
+    int columnCount(const QModelIndex& padre = {}) const override;
+    QVariant data(const QModelIndex& indice, int rol) const override;
+    QVariant headerData(int seccion, Qt::Orientation orientacion, int rol) const override;
+
+private:
+    struct Datos {
+        QString nombre;
+        TipoCampo tipo = TipoCampo::Texto;
+        bool tipoFijado = false;
+        std::vector<std::uint8_t> nulo;
+        std::vector<std::int64_t> enteros; // Entero, Logico, Fecha (ms from 0001-01-01)
+        std::vector<double> reales;
+        std::string texto;                 // Texto: UTF-8 pool
+        std::vector<std::uint64_t> fin;    // end offset of each row's text in the pool
+        std::string_view Cadena(int fila) const;
+    };
+
+    void ArmaColumnas(const std::vector<DefColumna>& columnas);
+    void AgregaVariante(int campo, const QVariant& valor);
+    std::vector<std::string> ClavesTexto(int campo) const;
+
+    std::vector<Datos> datos_;
+    std::vector<DefColumna> columnas_;
+    std::vector<int> campoDeColumna_;
+    std::vector<int> orden_;
+    ColorFila colorFila_;
+    bool activo_ = false;
+    int ultimaColumnaOrdenada_ = -1;
+    bool ultimaAscendente_ = true;
+};
+
+// Date-time as stored in the grid's vectors: milliseconds counted from 0001-01-01 00:00.
+std::int64_t MilisegundosDeFecha(const QDateTime& fecha);
+QDateTime FechaDeMilisegundos(std::int64_t ms);

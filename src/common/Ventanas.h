@@ -1,0 +1,50 @@
+// Showing windows: modal dialogs through one replaceable entry point (tests drive the dialog
+// instead of a person), and the one-instance rule for child windows of the main frame.
+#pragma once
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <functional>
+
+class QDialog;
+
+namespace Ventanas {
+
+using Manejador = std::function<int(QDialog&)>;
+
+// Shows the dialog modally and returns its result (QDialog::exec by default).
+int MuestraModal(QDialog& dialogo);
+// Installs a handler that receives every modal dialog instead (tests); returns the previous.
+Manejador InstalaManejador(Manejador manejador);
+
+// The frame into which child windows are placed; set by the main window.
+void FijaMarco(QMdiArea* marco);
+QMdiArea* Marco();
+
+// One window of a kind at a time: creates it when `ref` is null, else brings it to the front.
+// The window frees itself on close, which clears `ref`.
+template <class T, class... Args>
+T* AbreUnica(QPointer<T>& ref, Args&&... args) {
+    if (!ref) {
+        ref = new T(std::forward<Args>(args)...);
+        ref->setAttribute(Qt::WA_DeleteOnClose);
+        if (QMdiArea* marco = Marco()) {
+            QMdiSubWindow* sub = marco->addSubWindow(ref);
+            sub->setAttribute(Qt::WA_DeleteOnClose);
+            sub->setWindowIcon(ref->windowIcon());
+        }
+    }
+    QWidget* arriba = ref->parentWidget() && qobject_cast<QMdiSubWindow*>(ref->parentWidget())
+                          ? ref->parentWidget()
+                          : static_cast<QWidget*>(ref.data());
+    arriba->show();
+    arriba->raise();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(arriba); sub && Marco())
+        Marco()->setActiveSubWindow(sub);
+    else
+        arriba->activateWindow();
+    return ref;
+}
+
+} // namespace Ventanas

@@ -1,0 +1,258 @@
+// Grid model, grid view and the semicolon-delimited export.
+#include "apoyo/Grabadora.h"
+#include "apoyo/Principal.h"
+#include "common/Errores.h"
+#include "common/Exportacion.h"
+#include "common/Grilla.h"
+
+#include <QFile>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+namespace {
+
+// Three premises with an accent, a NULL count and a date; columns in a fixed table.
+void LlenaEjemplo(Grilla& g, const std::vector<DefColumna>& columnas) {
+    ModeloGrilla& m = g.Modelo();
+    m.Inicia({QStringLiteral("Predio"), QStringLiteral("Total"), QStringLiteral("Fecha"),
+              QStringLiteral("Peso")},
+             {TipoCampo::Texto, TipoCampo::Entero, TipoCampo::Fecha, TipoCampo::Real});
+    const struct {
+        const char* predio;
+        int total;
+        QDateTime fecha;
+        double peso;
+    } filas[] = {
+        {"SAN JOSÉ", 12, QDateTime(QDate(2026, 3, 5), QTime(0, 0)), 1234.5},
+        {"la cañada", -1, QDateTime(QDate(2026, 1, 2), QTime(14, 30, 5)), 0.25},
+        {"ARROYO", 7, QDateTime(QDate(2025, 12, 31), QTime(0, 0)), 1000000},
+    };
+    for (const auto& f : filas) {
+        m.AgregaTexto(0, f.predio);
+        f.total < 0 ? m.AgregaNulo(1) : m.AgregaEntero(1, f.total);
+        m.AgregaFecha(2, f.fecha);
+        m.AgregaReal(3, f.peso);
+    }
+    m.Publica(columnas);
+}
+
+std::vector<DefColumna> Columnas(bool ultimaOculta = false) {
+    std::vector<DefColumna> c(4);
+    c[0].campo = QStringLiteral("Predio");
+    c[0].titulo = QStringLiteral("Predio / Cabaña");
+    c[1].campo = QStringLiteral("Total");
+    c[2].campo = QStringLiteral("Fecha");
+    c[2].titulo = QStringLiteral("Vacunación");
+    c[3].campo = QStringLiteral("Peso");
+    c[3].formato = QStringLiteral("#,##0.00");
+    c[3].visible = !ultimaOculta;
+    return c;
+}
+
+QByteArray Lee(const QString& ruta) {
+    QFile f(ruta);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+QStringList Columna(const ModeloGrilla& m, int col) {
+    QStringList r;
+    for (int i = 0; i < m.Filas(); ++i)
+        r << m.Texto(i, col);
+    return r;
+}
+
+} // namespace
+
+class TstGrilla : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void textosYTitulos() {
+        Grilla g;
+        LlenaEjemplo(g, Columnas());
+        const ModeloGrilla& m = g.Modelo();
+        QCOMPARE(m.Titulo(0), QString::fromUtf8("Predio / Cabaña"));
+        QCOMPARE(m.Titulo(1), QStringLiteral("Total")); // no title: the field name
+        QCOMPARE(m.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QString::fromUtf8("Vacunación"));
+        QCOMPARE(Columna(m, 1), QStringList({"12", "", "7"}));
+        QCOMPARE(Columna(m, 2),
+                 QStringList({"05/03/2026", "02/01/2026 14:30:05", "31/12/2025"}));
+        QCOMPARE(Columna(m, 3), QStringList({"1,234.50", "0.25", "1,000,000.00"}));
+        QCOMPARE(m.data(m.index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>() &
+                     Qt::AlignHorizontal_Mask,
+                 Qt::AlignRight);
+        QVERIFY(m.Valor(1, 1).isNull());
+        QCOMPARE(m.Valor(0, QStringLiteral("predio")).toString(), QString::fromUtf8("SAN JOSÉ"));
+    }
+
+    void colorDeFilaYColumna() {
+        Grilla g;
+        auto columnas = Columnas();
+        columnas[0].fondo = QColor(Qt::yellow);
+        LlenaEjemplo(g, columnas);
+        ModeloGrilla& m = g.Modelo();
+        m.FijaColorFila([](const ModeloGrilla& mm, int fila) {
+            return mm.EsNulo(fila, 1) ? QColor(Qt::blue) : QColor();
+        });
+        QCOMPARE(m.data(m.index(1, 2), Qt::BackgroundRole).value<QColor>(), QColor(Qt::blue));
+        QCOMPARE(m.data(m.index(0, 0), Qt::BackgroundRole).value<QColor>(), QColor(Qt::yellow));
+        QVERIFY(!m.data(m.index(0, 2), Qt::BackgroundRole).isValid());
+    }
+
+    // Title clicks sort stably: ascending, then descending on a second click, NULLs first when
+    // ascending, text without regard to case and accents, "Ñ" after "N".
+    void ordenPorClicDeTitulo() {
+        Grilla g;
+        ModeloGrilla& m = g.Modelo();
+        m.Inicia({QStringLiteral("Nombre"), QStringLiteral("Grupo")},
+                 {TipoCampo::Texto, TipoCampo::Entero});
+        const std::pair<const char*, int> filas[] = {{"ñandú", 2}, {"Nube", 1}, {"álamo", 2},
+                                                     {"zorro", -1}, {"ARCO", 1}, {"oca", 2}};
+        for (auto [n, gr] : filas) {
+            m.AgregaTexto(0, n);
+            gr < 0 ? m.AgregaNulo(1) : m.AgregaEntero(1, gr);
+        }
+        m.Publica();
+        g.show();
+        g.horizontalHeader()->resize(400, 30);
+        auto clic = [&](int col) {
+            const int x = g.horizontalHeader()->sectionViewportPosition(col) + 5;
+            QTest::mouseClick(g.horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(x, 5));
+        };
+        clic(0);
+        QCOMPARE(Columna(m, 0), QString::fromUtf8("álamo,ARCO,Nube,ñandú,oca,zorro").split(','));
+        clic(0);
+        QCOMPARE(Columna(m, 0), QString::fromUtf8("zorro,oca,ñandú,Nube,ARCO,álamo").split(','));
+        // Sorting by group keeps the current (name descending) order among equal groups.
+        clic(1);
+        QCOMPARE(Columna(m, 0), QString::fromUtf8("zorro,Nube,ARCO,oca,ñandú,álamo").split(','));
+        clic(1);
+        QCOMPARE(Columna(m, 0), QString::fromUtf8("oca,ñandú,álamo,Nube,ARCO,zorro").split(','));
+    }
+
+    void cargaDesdeConsulta() {
+        QSqlDatabase bd = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("g"));
+        bd.setDatabaseName(QStringLiteral(":memory:"));
+        QVERIFY(bd.open());
+        {
+            QSqlQuery q(bd);
+            QVERIFY(q.exec(QStringLiteral(
+                "CREATE TABLE T (Nro INT, Nombre VARCHAR(20), Fecha DATETIME, Monto FLOAT)")));
+            QVERIFY(q.exec(QStringLiteral(
+                "INSERT INTO T VALUES (2, 'B', '2026-01-02 00:00:00.000', 1.5), "
+                "(1, NULL, '2026-01-01 08:00:00.000', NULL)")));
+            QVERIFY(q.exec(QStringLiteral("SELECT Nro, Nombre, Fecha, Monto, SUM(Nro) OVER () "
+                                          "AS Suma FROM T")));
+            Grilla g;
+            g.Modelo().Carga(q);
+            const ModeloGrilla& m = g.Modelo();
+            QCOMPARE(m.Filas(), 2);
+            QCOMPARE(m.Titulo(4), QStringLiteral("Suma"));
+            QCOMPARE(Columna(m, 2), QStringList({"02/01/2026", "01/01/2026 08:00:00"}));
+            QCOMPARE(Columna(m, 1), QStringList({"B", ""}));
+            QCOMPARE(m.Entero(0, 4), 3);
+            QVERIFY(!q.isActive());
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("g"));
+    }
+
+    // The exact bytes: visible columns, ";" after every value but the last column's, titles,
+    // Windows-1252 accents, CR LF, no quoting (a ";" inside a value makes an extra field).
+    void exportaBytesExactos() {
+        GrabadoraInstalada grabadora;
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("x.csv"));
+        Grilla g;
+        LlenaEjemplo(g, Columnas());
+        g.Modelo().Ordena(1, true);
+        QFile viejo(ruta);
+        viejo.open(QIODevice::WriteOnly);
+        viejo.write(QByteArray(5000, 'x'));
+        viejo.close();
+        ExportaGrillaCSV(g, ruta);
+        QCOMPARE(Lee(ruta), QByteArray("Predio / Caba\xF1"
+                                       "a;Total;Vacunaci\xF3n;Peso\r\n"
+                                       "la ca\xF1"
+                                       "ada;;02/01/2026 14:30:05;0.25\r\n"
+                                       "ARROYO;7;31/12/2025;1,000,000.00\r\n"
+                                       "SAN JOS\xC9;12;05/03/2026;1,234.50\r\n"));
+        QCOMPARE(g.currentIndex().row(), 0);
+        QVERIFY(grabadora->cajas.isEmpty());
+    }
+
+    void exportaConUltimaColumnaOculta() {
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("y.csv"));
+        Grilla g;
+        auto columnas = Columnas(true);
+        columnas[1].visible = false;
+        LlenaEjemplo(g, columnas);
+        ExportaGrillaCSV(g, ruta);
+        QCOMPARE(Lee(ruta).split('\n').first(),
+                 QByteArray("Predio / Caba\xF1" "a;Vacunaci\xF3n;\r"));
+        QCOMPARE(Lee(ruta).split('\n').at(1), QByteArray("SAN JOS\xC9;05/03/2026;\r"));
+    }
+
+    void sinDatosNoEscribeNada() {
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("z.csv"));
+        Grilla g;
+        ExportaGrillaCSV(g, ruta);
+        QVERIFY(!QFile::exists(ruta));
+    }
+
+    // Through the consoles' wrapper: the dialog request, the closing message, cancel.
+    void exportaConDialogo() {
+        GrabadoraInstalada grabadora;
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("guias.csv"));
+        Grilla g;
+        LlenaEjemplo(g, Columnas());
+
+        ExportaConDialogo(g); // cancelled: nothing
+        QCOMPARE(grabadora->peticiones.size(), 1);
+        QCOMPARE(grabadora->peticiones[0].titulo, QStringLiteral("Guardar como"));
+        QCOMPARE(grabadora->peticiones[0].extensionDefecto, QStringLiteral("csv"));
+        QCOMPARE(grabadora->peticiones[0].filtro,
+                 QStringLiteral("Campos delimitados por punto y coma (.csv)|*.csv"));
+        QVERIFY(grabadora->cajas.isEmpty());
+
+        grabadora->archivos.enqueue(ruta);
+        ExportaConDialogo(g);
+        QVERIFY(QFile::exists(ruta));
+        QCOMPARE(grabadora->cajas.size(), 1);
+        QCOMPARE(grabadora->cajas[0].titulo, QString::fromUtf8("Información"));
+        QCOMPARE(grabadora->cajas[0].texto,
+                 QString::fromUtf8("Se guardó el archivo ") + ruta.toUpper() +
+                     QString::fromUtf8("\nPara abrirlo, inicialice primeramente MS-EXCEL y a "
+                                       "continuación abra los archivos con extensión .CSV"));
+        QCOMPARE(Dialogos::FiltroQt(grabadora->peticiones[0].filtro),
+                 QStringLiteral("Campos delimitados por punto y coma (.csv) (*.csv)"));
+    }
+
+    // A folder that cannot be written: the file error reaches the error box, no success
+    // message, and the cursor and painting are restored.
+    void exportaAFallaDeEscritura() {
+        GrabadoraInstalada grabadora;
+        Grilla g;
+        LlenaEjemplo(g, Columnas());
+        grabadora->archivos.enqueue(QStringLiteral("/proc/no-existe/guias.csv"));
+        QPushButton boton;
+        QObject::connect(&boton, &QPushButton::clicked, [&] { ExportaConDialogo(g); });
+        boton.show();
+        QTest::mouseClick(&boton, Qt::LeftButton);
+        QCOMPARE(grabadora->cajas.size(), 1);
+        QCOMPARE(grabadora->cajas[0].titulo, QStringLiteral("Error"));
+        QVERIFY(grabadora->cajas[0].texto.startsWith(
+            QStringLiteral("No se pudo crear el archivo /proc/no-existe/guias.csv")));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(g.updatesEnabled());
+    }
+};
+
+TARVELION_PRUEBA_MAIN(TstGrilla)
+#include "tst_grilla.moc"
