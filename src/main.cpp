@@ -1,4 +1,6 @@
 // Entry point of the Tarvelion module.
 #include "app/Arranque.h"
 
-int main(int argc, char** argv) { return Arranque::EjecutaPrograma(argc, argv); }
+int main(int argc, char** argv) {
+    return Arranque::EjecutaPrograma(argc, argv);
+}

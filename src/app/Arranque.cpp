@@ -17,9 +17,10 @@ void PreparaProceso() {
     CarpetaSistema = CarpetaActual();
     FijaSeparadorDecimal();
     CicloActual = QStringLiteral("25");
-    ArchivoIni = CarpetaSistema + (CarpetaSistema.endsWith(QDir::separator()) ? QString()
-                                                                              : QString(QDir::separator())) +
-                 QStringLiteral("Tarvelion.ini");
+    ArchivoIni =
+        CarpetaSistema +
+        (CarpetaSistema.endsWith(QDir::separator()) ? QString() : QString(QDir::separator())) +
+        QStringLiteral("Tarvelion.ini");
 }
 
 bool EsUnicaInstancia() {
@@ -31,8 +32,8 @@ bool EsUnicaInstancia() {
     return false;
 }
 
-std::unique_ptr<TdmDatos> CreaModuloDatos(
-    const std::function<std::unique_ptr<TdmDatos>()>& fabrica) {
+std::unique_ptr<TdmDatos>
+CreaModuloDatos(const std::function<std::unique_ptr<TdmDatos>()>& fabrica) {
     std::unique_ptr<TdmDatos> modulo = fabrica ? fabrica() : std::make_unique<TdmDatos>();
     try {
         modulo->DataModuleCreate();

@@ -18,8 +18,8 @@ bool EsUnicaInstancia();
 // Creates the data module and runs its session start; an error is shown with its own text and
 // leaves the profile empty and every right false. The module survives a failed start (its next
 // query tries to connect again).
-std::unique_ptr<TdmDatos> CreaModuloDatos(
-    const std::function<std::unique_ptr<TdmDatos>()>& fabrica = {});
+std::unique_ptr<TdmDatos>
+CreaModuloDatos(const std::function<std::unique_ptr<TdmDatos>()>& fabrica = {});
 
 // Creates and shows the main window, maximised.
 std::unique_ptr<TfPrinc> CreaVentanaPrincipal();

@@ -54,8 +54,7 @@ QString ArchivoConfiguracion::Texto(const QString& seccion, const QString& clave
     return Valor(seccion, clave).value_or(defecto);
 }
 
-int ArchivoConfiguracion::Entero(const QString& seccion, const QString& clave,
-                                 int defecto) const {
+int ArchivoConfiguracion::Entero(const QString& seccion, const QString& clave, int defecto) const {
     const auto v = Valor(seccion, clave);
     if (!v)
         return defecto;

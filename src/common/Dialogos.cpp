@@ -39,8 +39,12 @@ std::shared_ptr<Servicio> Instala(std::shared_ptr<Servicio> servicio) {
     return anterior;
 }
 
-QString GuardarComo(const Peticion& peticion) { return Actual()->GuardarComo(peticion); }
-QString Abrir(const Peticion& peticion) { return Actual()->Abrir(peticion); }
+QString GuardarComo(const Peticion& peticion) {
+    return Actual()->GuardarComo(peticion);
+}
+QString Abrir(const Peticion& peticion) {
+    return Actual()->Abrir(peticion);
+}
 
 QString FiltroQt(const QString& filtro) {
     const QStringList partes = filtro.split(QLatin1Char('|'));

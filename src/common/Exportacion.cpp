@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QSaveFile>
+#include <cstring>
 
 namespace {
 
@@ -67,18 +68,64 @@ void ExportaGrillaCSV(Grilla& grilla, const QString& nombre) {
     }
     bloque.append("\r\n");
 
-    std::string celda;
+    // Rows are formatted in blocks, one column at a time (see TextosColumna); text columns are
+    // converted to the code page there, and the lines are then assembled by plain copies.
+    constexpr int kBloque = 2048;
+    std::vector<std::string> textos(visibles.size());
+    std::vector<std::vector<std::uint32_t>> fines(visibles.size());
+    std::vector<char> separa(visibles.size());
+    for (size_t k = 0; k < visibles.size(); ++k)
+        separa[k] = separador(visibles[k]) ? 1 : 0;
+    std::string utf8;
+    std::vector<std::uint32_t> finesUtf8;
+    std::vector<int> origen(kBloque);
     const int filas = modelo.Filas();
-    for (int f = 0; f < filas; ++f) {
-        const int origen = modelo.FilaOrigen(f);
-        for (int c : visibles) {
-            celda.clear();
-            modelo.TextoCelda(origen, c, celda);
-            Texto1252::AgregaDesdeUtf8(bloque, celda);
-            if (separador(c))
-                bloque.push_back(';');
+    for (int desde = 0; desde < filas; desde += kBloque) {
+        const int hasta = std::min(filas, desde + kBloque);
+        const int n = hasta - desde;
+        for (int f = desde; f < hasta; ++f)
+            origen[size_t(f - desde)] = modelo.FilaOrigen(f);
+        size_t largo = 0;
+        for (size_t k = 0; k < visibles.size(); ++k) {
+            std::string& texto = textos[k];
+            std::vector<std::uint32_t>& fin = fines[k];
+            texto.clear();
+            utf8.clear();
+            modelo.TextosColumna(visibles[k], origen.data(), n, utf8, finesUtf8);
+            const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) {
+                return static_cast<unsigned char>(c) < 0x80;
+            });
+            if (ascii) {
+                texto.swap(utf8);
+                fin.swap(finesUtf8);
+            } else {
+                fin.clear();
+                for (int i = 0; i < n; ++i) {
+                    const std::uint32_t inicio = i == 0 ? 0 : finesUtf8[size_t(i) - 1];
+                    Texto1252::AgregaDesdeUtf8(texto, std::string_view(utf8).substr(
+                                                          inicio, finesUtf8[size_t(i)] - inicio));
+                    fin.push_back(std::uint32_t(texto.size()));
+                }
+            }
+            largo += texto.size() + size_t(separa[k]) * size_t(n);
         }
-        bloque.append("\r\n");
+        largo += 2 * size_t(hasta - desde);
+        const size_t antes = bloque.size();
+        bloque.resize(antes + largo);
+        char* p = bloque.data() + antes;
+        for (int f = desde; f < hasta; ++f) {
+            const size_t i = size_t(f - desde);
+            for (size_t k = 0; k < visibles.size(); ++k) {
+                const std::uint32_t inicio = i == 0 ? 0 : fines[k][i - 1];
+                const std::uint32_t n = fines[k][i] - inicio;
+                std::memcpy(p, textos[k].data() + inicio, n);
+                p += n;
+                if (separa[k])
+                    *p++ = ';';
+            }
+            *p++ = '\r';
+            *p++ = '\n';
+        }
         if (bloque.size() >= (1u << 20))
             Escribe(archivo, bloque);
     }
@@ -91,9 +138,9 @@ void ExportaGrillaCSV(Grilla& grilla, const QString& nombre) {
 }
 
 void ExportaConDialogo(Grilla& grilla) {
-    const QString archivo = Dialogos::GuardarComo(
-        {QStringLiteral("Guardar como"), QStringLiteral("csv"),
-         QStringLiteral("Campos delimitados por punto y coma (.csv)|*.csv")});
+    const QString archivo =
+        Dialogos::GuardarComo({QStringLiteral("Guardar como"), QStringLiteral("csv"),
+                               QStringLiteral("Campos delimitados por punto y coma (.csv)|*.csv")});
     if (archivo.isEmpty())
         return;
     ExportaGrillaCSV(grilla, archivo);

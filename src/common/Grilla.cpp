@@ -22,8 +22,8 @@ Grilla::Grilla(QWidget* padre) : QTableView(padre), modelo_(new ModeloGrilla(thi
         // The same record stays current after sorting.
         for (int i = 0; actual >= 0 && i < modelo_->Filas(); ++i)
             if (modelo_->FilaOrigen(i) == actual) {
-                setCurrentIndex(modelo_->index(i, currentIndex().column() < 0 ? 0
-                                                                             : currentIndex().column()));
+                setCurrentIndex(
+                    modelo_->index(i, currentIndex().column() < 0 ? 0 : currentIndex().column()));
                 break;
             }
     });
@@ -41,10 +41,10 @@ void Grilla::AplicaColumnas() {
     const auto& columnas = modelo_->Columnas();
     for (size_t i = 0; i < columnas.size(); ++i) {
         setColumnHidden(int(i), !columnas[i].visible);
-        const int ancho = columnas[i].ancho > 0
-                              ? columnas[i].ancho
-                              : std::max(60, fontMetrics().horizontalAdvance(
-                                                 modelo_->Titulo(int(i))) + 16);
+        const int ancho =
+            columnas[i].ancho > 0
+                ? columnas[i].ancho
+                : std::max(60, fontMetrics().horizontalAdvance(modelo_->Titulo(int(i))) + 16);
         setColumnWidth(int(i), ancho);
     }
 }

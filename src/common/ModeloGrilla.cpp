@@ -8,13 +8,20 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace {
 
 constexpr std::int64_t kMsDia = 86'400'000;
 const std::int64_t kDiaCero = QDate(1, 1, 1).toJulianDay();
 
-bool EsNumerico(TipoCampo t) { return t == TipoCampo::Entero || t == TipoCampo::Real; }
+bool EsNumerico(TipoCampo t) {
+    return t == TipoCampo::Entero || t == TipoCampo::Real;
+}
 
 void AgregaEnteroTexto(std::string& s, std::int64_t v) {
     char buf[24];
@@ -27,32 +34,48 @@ void AgregaDosDigitos(std::string& s, int v) {
     s.push_back(char('0' + v % 10));
 }
 
-// Numbers with an optional "#,##0.00"-style format: grouping by "," and fixed decimals.
-void FormateaNumero(std::string& s, double v, bool esEntero, std::int64_t entero,
-                    const QString& formato) {
-    if (formato.isEmpty()) {
-        if (esEntero) {
-            AgregaEnteroTexto(s, entero);
-        } else {
-            char buf[32];
-            int n = std::snprintf(buf, sizeof buf, "%.15g", v);
-            s.append(buf, size_t(n));
-        }
-        return;
+// Civil date of a day count from 0001-01-01 (proleptic Gregorian), without QDate.
+void FechaCivil(std::int64_t dias, int& anio, int& mes, int& dia) {
+    // Days from 0000-03-01, then the era algorithm on 400-year cycles.
+    const std::int64_t z = dias + 306;
+    const std::int64_t era = z / 146097;
+    const std::int64_t doe = z - era * 146097;
+    const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int64_t mp = (5 * doy + 2) / 153;
+    dia = int(doy - (153 * mp + 2) / 5 + 1);
+    mes = int(mp < 10 ? mp + 3 : mp - 9);
+    anio = int(yoe + era * 400 + (mes <= 2 ? 1 : 0));
+}
+
+void FormateaEntero(std::string& s, std::int64_t v, int decimales, bool agrupa) {
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf, v < 0 ? -v : v);
+    if (v < 0)
+        s.push_back('-');
+    const size_t n = size_t(r.ptr - buf);
+    for (size_t i = 0; i < n; ++i) {
+        s.push_back(buf[i]);
+        const size_t quedan = n - i - 1;
+        if (agrupa && quedan > 0 && quedan % 3 == 0)
+            s.push_back(',');
     }
-    const qsizetype punto = formato.indexOf(QLatin1Char('.'));
-    const int decimales = punto < 0 ? 0 : int(formato.mid(punto + 1).count(QLatin1Char('0')));
-    const bool agrupa = formato.left(punto < 0 ? formato.size() : punto).contains(QLatin1Char(','));
+    if (decimales > 0) {
+        s.push_back('.');
+        s.append(size_t(decimales), '0');
+    }
+}
+
+void FormateaReal(std::string& s, double v, bool conFormato, int decimales, bool agrupa) {
     char buf[64];
-    int n = esEntero && decimales == 0
-                ? std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(entero))
-                : std::snprintf(buf, sizeof buf, "%.*f", decimales, esEntero ? double(entero) : v);
-    std::string_view num(buf, size_t(n));
-    if (!agrupa) {
-        s.append(num);
+    if (!conFormato) {
+        auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+        s.append(buf, r.ptr);
         return;
     }
-    size_t inicio = num.front() == '-' ? 1 : 0;
+    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimales);
+    std::string_view num(buf, size_t(r.ptr - buf));
+    const size_t inicio = num.front() == '-' ? 1 : 0;
     size_t finEntero = num.find('.');
     if (finEntero == std::string_view::npos)
         finEntero = num.size();
@@ -60,41 +83,38 @@ void FormateaNumero(std::string& s, double v, bool esEntero, std::int64_t entero
     for (size_t i = inicio; i < finEntero; ++i) {
         s.push_back(num[i]);
         const size_t quedan = finEntero - i - 1;
-        if (quedan > 0 && quedan % 3 == 0)
+        if (agrupa && quedan > 0 && quedan % 3 == 0)
             s.push_back(',');
     }
     s.append(num.substr(finEntero));
 }
 
-void FormateaFecha(std::string& s, std::int64_t ms, const QString& formato) {
-    const QDate fecha = QDate::fromJulianDay(kDiaCero + ms / kMsDia);
+void FormateaFecha(std::string& s, std::int64_t ms, const std::string& patron) {
     const std::int64_t enDia = ms % kMsDia;
+    int anio = 0, mes = 0, dia = 0;
+    FechaCivil(ms / kMsDia, anio, mes, dia);
     const int hora = int(enDia / 3'600'000), minuto = int(enDia / 60'000 % 60),
               segundo = int(enDia / 1000 % 60), mili = int(enDia % 1000);
     // Without a format: the date, and the time of day only when there is one.
-    const QString f = !formato.isEmpty() ? formato
-                      : enDia == 0      ? QStringLiteral("dd/MM/yyyy")
-                                        : QStringLiteral("dd/MM/yyyy HH:mm:ss");
-    for (qsizetype i = 0; i < f.size();) {
-        const QChar c = f[i];
-        qsizetype j = i;
+    static const std::string soloFecha = "dd/MM/yyyy", conHora = "dd/MM/yyyy HH:mm:ss";
+    const std::string& f = !patron.empty() ? patron : enDia == 0 ? soloFecha : conHora;
+    for (size_t i = 0; i < f.size();) {
+        const char c = f[i];
+        size_t j = i;
         while (j < f.size() && f[j] == c)
             ++j;
-        const auto n = j - i;
-        switch (c.unicode()) {
+        const size_t n = j - i;
+        switch (c) {
         case 'd':
-            n >= 2 ? AgregaDosDigitos(s, fecha.day()) : AgregaEnteroTexto(s, fecha.day());
+            n >= 2 ? AgregaDosDigitos(s, dia) : AgregaEnteroTexto(s, dia);
             break;
         case 'M':
-            n >= 2 ? AgregaDosDigitos(s, fecha.month()) : AgregaEnteroTexto(s, fecha.month());
+            n >= 2 ? AgregaDosDigitos(s, mes) : AgregaEnteroTexto(s, mes);
             break;
         case 'y':
-            if (n >= 4) {
-                AgregaDosDigitos(s, fecha.year() / 100);
-                AgregaDosDigitos(s, fecha.year() % 100);
-            } else {
-                AgregaDosDigitos(s, fecha.year() % 100);
-            }
+            if (n >= 4)
+                AgregaDosDigitos(s, anio / 100);
+            AgregaDosDigitos(s, anio % 100);
             break;
         case 'H':
         case 'h':
@@ -110,52 +130,100 @@ void FormateaFecha(std::string& s, std::int64_t ms, const QString& formato) {
             s.push_back(char('0' + mili / 100));
             AgregaDosDigitos(s, mili % 100);
             break;
-        default: {
-            const QByteArray literal = f.mid(i, n).toUtf8();
-            s.append(literal.constData(), size_t(literal.size()));
-        }
+        default:
+            s.append(f, i, n);
         }
         i = j;
     }
 }
 
-void FormateaLogico(std::string& s, bool v, const QString& formato) {
-    if (formato.contains(QLatin1Char(';'))) {
-        const QByteArray t = formato.section(QLatin1Char(';'), v ? 0 : 1, v ? 0 : 1).toUtf8();
-        s.append(t.constData(), size_t(t.size()));
-    } else {
-        s.append(v ? "True" : "False");
+// Sort key of a text: upper case with the accents of Spanish folded onto their letter, and
+// "Ñ" after "N", so the order reads as the database's case-insensitive collation.
+void AgregaClaveOrden(std::string& clave, std::string_view utf8) {
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b < 0x80) {
+            clave.push_back(b >= 'a' && b <= 'z' ? char(b - 32) : char(b));
+            continue;
+        }
+        // Latin-1 letters arrive as C3 xx; fold them onto their base letter.
+        if (b == 0xC3 && i + 1 < utf8.size()) {
+            const unsigned char l = static_cast<unsigned char>(utf8[i + 1]) + 0x40;
+            const char* base = nullptr;
+            switch (l) {
+            case 0xC0:
+            case 0xC1:
+            case 0xC2:
+            case 0xC4:
+            case 0xE0:
+            case 0xE1:
+            case 0xE2:
+            case 0xE4:
+                base = "A";
+                break;
+            case 0xC8:
+            case 0xC9:
+            case 0xCA:
+            case 0xCB:
+            case 0xE8:
+            case 0xE9:
+            case 0xEA:
+            case 0xEB:
+                base = "E";
+                break;
+            case 0xCC:
+            case 0xCD:
+            case 0xCE:
+            case 0xCF:
+            case 0xEC:
+            case 0xED:
+            case 0xEE:
+            case 0xEF:
+                base = "I";
+                break;
+            case 0xD2:
+            case 0xD3:
+            case 0xD4:
+            case 0xD6:
+            case 0xF2:
+            case 0xF3:
+            case 0xF4:
+            case 0xF6:
+                base = "O";
+                break;
+            case 0xD9:
+            case 0xDA:
+            case 0xDB:
+            case 0xDC:
+            case 0xF9:
+            case 0xFA:
+            case 0xFB:
+            case 0xFC:
+                base = "U";
+                break;
+            case 0xD1:
+            case 0xF1:
+                base = "N~"; // after every other N
+                break;
+            default:
+                break;
+            }
+            if (base) {
+                clave.append(base);
+                ++i;
+                continue;
+            }
+        }
+        clave.push_back(char(b));
     }
 }
 
-// Sort key of a text: upper case with the accents of Spanish folded onto their letter, and
-// "Ñ" after "N", so the order reads as the database's case-insensitive collation.
-std::string ClaveOrden(std::string_view utf8) {
-    std::string clave;
-    clave.reserve(utf8.size());
-    bool ascii = std::all_of(utf8.begin(), utf8.end(),
-                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii) {
-        for (char c : utf8)
-            clave.push_back(c >= 'a' && c <= 'z' ? char(c - 32) : c);
-        return clave;
-    }
-    const QString texto = QString::fromUtf8(utf8.data(), qsizetype(utf8.size())).toUpper();
-    for (QChar q : texto) {
-        switch (q.unicode()) {
-        case u'Á': case u'À': case u'Â': case u'Ä': clave.push_back('A'); break;
-        case u'É': case u'È': case u'Ê': case u'Ë': clave.push_back('E'); break;
-        case u'Í': case u'Ì': case u'Î': case u'Ï': clave.push_back('I'); break;
-        case u'Ó': case u'Ò': case u'Ô': case u'Ö': clave.push_back('O'); break;
-        case u'Ú': case u'Ù': case u'Û': case u'Ü': clave.push_back('U'); break;
-        case u'Ñ': clave.append("N~"); break;
-        default: {
-            const QByteArray b = QString(q).toUtf8();
-            clave.append(b.constData(), size_t(b.size()));
-        }
-        }
-    }
-    return clave;
+// The first eight bytes of a key as a big-endian number: most comparisons end there.
+std::uint64_t Prefijo(std::string_view clave) {
+    std::uint64_t p = 0;
+    for (size_t i = 0; i < 8; ++i)
+        p = (p << 8) | (i < clave.size() ? static_cast<unsigned char>(clave[i]) : 0u);
+    return p;
 }
 
 const QRegularExpression& PatronFecha() {
@@ -177,6 +245,28 @@ QDateTime FechaDeTexto(const QString& t) {
 
 } // namespace
 
+void* ReservaGrande(std::size_t bytes) {
+    constexpr std::size_t kPagina = 2u << 20;
+    if (bytes < 2 * kPagina) {
+        void* p = std::malloc(bytes ? bytes : 1);
+        if (!p)
+            throw std::bad_alloc();
+        return p;
+    }
+    const std::size_t redondeado = (bytes + kPagina - 1) / kPagina * kPagina;
+    void* p = std::aligned_alloc(kPagina, redondeado);
+    if (!p)
+        throw std::bad_alloc();
+#ifdef MADV_HUGEPAGE
+    madvise(p, redondeado, MADV_HUGEPAGE);
+#endif
+    return p;
+}
+
+void LiberaGrande(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
 std::int64_t MilisegundosDeFecha(const QDateTime& fecha) {
     return (fecha.date().toJulianDay() - kDiaCero) * kMsDia + fecha.time().msecsSinceStartOfDay();
 }
@@ -188,7 +278,7 @@ QDateTime FechaDeMilisegundos(std::int64_t ms) {
 
 std::string_view ModeloGrilla::Datos::Cadena(int fila) const {
     const std::uint64_t inicio = fila == 0 ? 0 : fin[size_t(fila) - 1];
-    return std::string_view(texto).substr(inicio, fin[size_t(fila)] - inicio);
+    return std::string_view(texto.data() + inicio, fin[size_t(fila)] - inicio);
 }
 
 ModeloGrilla::ModeloGrilla(QObject* padre) : QAbstractTableModel(padre) {}
@@ -250,7 +340,27 @@ void ModeloGrilla::AgregaFecha(int campo, const QDateTime& valor) {
     AgregaEntero(campo, MilisegundosDeFecha(valor));
 }
 
-void ModeloGrilla::AgregaLogico(int campo, bool valor) { AgregaEntero(campo, valor ? 1 : 0); }
+void ModeloGrilla::AgregaFechaMs(int campo, std::int64_t ms) {
+    AgregaEntero(campo, ms);
+}
+
+void ModeloGrilla::Reserva(int filas) {
+    for (Datos& d : datos_) {
+        d.nulo.reserve(size_t(filas));
+        if (!d.tipoFijado)
+            continue;
+        if (d.tipo == TipoCampo::Texto)
+            d.fin.reserve(size_t(filas));
+        else if (d.tipo == TipoCampo::Real)
+            d.reales.reserve(size_t(filas));
+        else
+            d.enteros.reserve(size_t(filas));
+    }
+}
+
+void ModeloGrilla::AgregaLogico(int campo, bool valor) {
+    AgregaEntero(campo, valor ? 1 : 0);
+}
 
 void ModeloGrilla::AgregaVariante(int campo, const QVariant& valor) {
     Datos& d = datos_[size_t(campo)];
@@ -281,7 +391,7 @@ void ModeloGrilla::AgregaVariante(int campo, const QVariant& valor) {
             break;
         default:
             d.tipo = PatronFecha().match(valor.toString()).hasMatch() ? TipoCampo::Fecha
-                                                                       : TipoCampo::Texto;
+                                                                      : TipoCampo::Texto;
         }
         d.tipoFijado = true;
         // Earlier NULLs get their place in the typed vector.
@@ -387,6 +497,7 @@ void ModeloGrilla::Vacia() {
     datos_.clear();
     columnas_.clear();
     campoDeColumna_.clear();
+    formatos_.clear();
     orden_.clear();
     activo_ = false;
     endResetModel();
@@ -404,8 +515,25 @@ void ModeloGrilla::ArmaColumnas(const std::vector<DefColumna>& columnas) {
     } else {
         columnas_ = columnas;
     }
-    for (const DefColumna& c : columnas_)
+    formatos_.clear();
+    for (const DefColumna& c : columnas_) {
         campoDeColumna_.push_back(CampoPorNombre(c.campo));
+        Formato f;
+        if (c.formato.contains(QLatin1Char(';'))) {
+            f.logico = true;
+            f.verdadero = c.formato.section(QLatin1Char(';'), 0, 0).toStdString();
+            f.falso = c.formato.section(QLatin1Char(';'), 1, 1).toStdString();
+        } else if (c.formato.contains(QLatin1Char('0')) || c.formato.contains(QLatin1Char('#'))) {
+            const qsizetype punto = c.formato.indexOf(QLatin1Char('.'));
+            f.conFormato = true;
+            f.decimales = punto < 0 ? 0 : int(c.formato.mid(punto + 1).count(QLatin1Char('0')));
+            f.agrupa =
+                c.formato.left(punto < 0 ? c.formato.size() : punto).contains(QLatin1Char(','));
+        } else {
+            f.fecha = c.formato.toStdString();
+        }
+        formatos_.push_back(std::move(f));
+    }
 }
 
 int ModeloGrilla::CampoPorNombre(const QString& campo) const {
@@ -469,27 +597,82 @@ void ModeloGrilla::TextoCelda(int fila, int columna, std::string& s) const {
     if (campo < 0 || EsNulo(fila, campo))
         return;
     const Datos& d = datos_[size_t(campo)];
-    const QString& formato = columnas_[size_t(columna)].formato;
+    const Formato& f = formatos_[size_t(columna)];
     switch (d.tipo) {
     case TipoCampo::Texto:
         s.append(d.Cadena(fila));
         break;
     case TipoCampo::Entero:
-        // A bit column shown with a "Sí;No" style format.
-        if (formato.contains(QLatin1Char(';')))
-            FormateaLogico(s, d.enteros[size_t(fila)] != 0, formato);
+    case TipoCampo::Logico:
+        // A bit column may be shown with a "Sí;No" style format.
+        if (f.logico || d.tipo == TipoCampo::Logico)
+            s.append(d.enteros[size_t(fila)] != 0 ? f.verdadero : f.falso);
         else
-            FormateaNumero(s, 0, true, d.enteros[size_t(fila)], formato);
+            FormateaEntero(s, d.enteros[size_t(fila)], f.decimales, f.agrupa);
         break;
     case TipoCampo::Real:
-        FormateaNumero(s, d.reales[size_t(fila)], false, 0, formato);
+        FormateaReal(s, d.reales[size_t(fila)], f.conFormato, f.decimales, f.agrupa);
         break;
     case TipoCampo::Fecha:
-        FormateaFecha(s, d.enteros[size_t(fila)], formato);
+        FormateaFecha(s, d.enteros[size_t(fila)], f.fecha);
         break;
-    case TipoCampo::Logico:
-        FormateaLogico(s, d.enteros[size_t(fila)] != 0, formato);
-        break;
+    }
+}
+
+void ModeloGrilla::TextosColumna(int columna, const int* filas, int n, std::string& s,
+                                 std::vector<std::uint32_t>& fin) const {
+    fin.clear();
+    const int campo = campoDeColumna_[size_t(columna)];
+    if (campo < 0) {
+        fin.assign(size_t(n), std::uint32_t(s.size()));
+        return;
+    }
+    const Datos& d = datos_[size_t(campo)];
+    const Formato& f = formatos_[size_t(columna)];
+    std::vector<std::uint8_t> nulos(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        nulos[size_t(i)] = d.nulo[size_t(filas[i])];
+    if (d.tipo == TipoCampo::Texto) {
+        std::vector<std::uint64_t> inicio(static_cast<size_t>(n)), final(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            const auto r = size_t(filas[i]);
+            inicio[size_t(i)] = r == 0 ? 0 : d.fin[r - 1];
+            final[size_t(i)] = d.fin[r];
+        }
+        constexpr int kAdelanto = 16;
+        for (int i = 0; i < n; ++i) {
+            if (i + kAdelanto < n)
+                __builtin_prefetch(d.texto.data() + inicio[size_t(i + kAdelanto)]);
+            s.append(d.texto.data() + inicio[size_t(i)], final[size_t(i)] - inicio[size_t(i)]);
+            fin.push_back(std::uint32_t(s.size()));
+        }
+        return;
+    }
+    if (d.tipo == TipoCampo::Real) {
+        std::vector<double> valores(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i)
+            valores[size_t(i)] = d.reales[size_t(filas[i])];
+        for (int i = 0; i < n; ++i) {
+            if (!nulos[size_t(i)])
+                FormateaReal(s, valores[size_t(i)], f.conFormato, f.decimales, f.agrupa);
+            fin.push_back(std::uint32_t(s.size()));
+        }
+        return;
+    }
+    std::vector<std::int64_t> valores(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        valores[size_t(i)] = d.enteros[size_t(filas[i])];
+    for (int i = 0; i < n; ++i) {
+        if (!nulos[size_t(i)]) {
+            const std::int64_t v = valores[size_t(i)];
+            if (d.tipo == TipoCampo::Fecha)
+                FormateaFecha(s, v, f.fecha);
+            else if (f.logico || d.tipo == TipoCampo::Logico)
+                s.append(v != 0 ? f.verdadero : f.falso);
+            else
+                FormateaEntero(s, v, f.decimales, f.agrupa);
+        }
+        fin.push_back(std::uint32_t(s.size()));
     }
 }
 
@@ -504,39 +687,60 @@ QString ModeloGrilla::Titulo(int columna) const {
     return c.titulo.isEmpty() ? c.campo : c.titulo;
 }
 
-std::vector<std::string> ModeloGrilla::ClavesTexto(int campo) const {
-    const Datos& d = datos_[size_t(campo)];
-    std::vector<std::string> claves(d.nulo.size());
-    for (size_t i = 0; i < claves.size(); ++i)
-        if (!d.nulo[i])
-            claves[i] = ClaveOrden(d.Cadena(int(i)));
-    return claves;
-}
-
 void ModeloGrilla::Ordena(int columna, bool ascendente) {
     const int campo = campoDeColumna_[size_t(columna)];
     if (campo < 0)
         return;
     const Datos& d = datos_[size_t(campo)];
     beginResetModel();
-    // "a before b" for ascending; descending compares the other way round, which keeps equal
-    // rows in their current order (stable) in both directions.
-    auto ordena = [&](auto menor) {
-        auto compara = [&](int a, int b) {
-            const bool na = d.nulo[size_t(a)] != 0, nb = d.nulo[size_t(b)] != 0;
+    // NULLs first when ascending, last when descending; equal rows keep their current order in
+    // both directions (the comparison is reversed, never the result).
+    auto ordena = [&](auto& filas, auto nulo, auto menor) {
+        std::stable_sort(filas.begin(), filas.end(), [&](const auto& a, const auto& b) {
+            const bool na = nulo(a), nb = nulo(b);
             if (na || nb)
                 return ascendente ? (na && !nb) : (nb && !na);
             return ascendente ? menor(a, b) : menor(b, a);
-        };
-        std::stable_sort(orden_.begin(), orden_.end(), compara);
+        });
     };
     if (d.tipo == TipoCampo::Texto) {
-        const auto claves = ClavesTexto(campo);
-        ordena([&](int a, int b) { return claves[size_t(a)] < claves[size_t(b)]; });
+        // Keys in one pool, with their first eight bytes beside the row for a quick decision.
+        std::string claves;
+        claves.reserve(d.texto.size() + d.texto.size() / 8);
+        std::vector<std::uint64_t> fin(d.nulo.size());
+        for (size_t i = 0; i < fin.size(); ++i) {
+            if (!d.nulo[i])
+                AgregaClaveOrden(claves, d.Cadena(int(i)));
+            fin[i] = claves.size();
+        }
+        auto clave = [&](int fila) {
+            const std::uint64_t inicio = fila == 0 ? 0 : fin[size_t(fila) - 1];
+            return std::string_view(claves).substr(inicio, fin[size_t(fila)] - inicio);
+        };
+        struct Fila {
+            std::uint64_t prefijo;
+            int fila;
+        };
+        std::vector<Fila> filas(orden_.size());
+        for (size_t i = 0; i < orden_.size(); ++i)
+            filas[i] = {Prefijo(clave(orden_[i])), orden_[i]};
+        ordena(
+            filas, [&](const Fila& f) { return d.nulo[size_t(f.fila)] != 0; },
+            [&](const Fila& a, const Fila& b) {
+                if (a.prefijo != b.prefijo)
+                    return a.prefijo < b.prefijo;
+                return clave(a.fila) < clave(b.fila);
+            });
+        for (size_t i = 0; i < filas.size(); ++i)
+            orden_[i] = filas[i].fila;
     } else if (d.tipo == TipoCampo::Real) {
-        ordena([&](int a, int b) { return d.reales[size_t(a)] < d.reales[size_t(b)]; });
+        ordena(
+            orden_, [&](int f) { return d.nulo[size_t(f)] != 0; },
+            [&](int a, int b) { return d.reales[size_t(a)] < d.reales[size_t(b)]; });
     } else {
-        ordena([&](int a, int b) { return d.enteros[size_t(a)] < d.enteros[size_t(b)]; });
+        ordena(
+            orden_, [&](int f) { return d.nulo[size_t(f)] != 0; },
+            [&](int a, int b) { return d.enteros[size_t(a)] < d.enteros[size_t(b)]; });
     }
     ultimaColumnaOrdenada_ = columna;
     ultimaAscendente_ = ascendente;

@@ -15,14 +15,35 @@
 
 class QSqlQuery;
 
+// Allocator of the grid's large vectors: blocks of 4 MB and more are asked in huge pages where
+// the system offers them, so walking a sorted million-row grid does not thrash the page tables.
+template <class T> struct AsignadorGrande {
+    using value_type = T;
+    AsignadorGrande() = default;
+    template <class U> AsignadorGrande(const AsignadorGrande<U>&) noexcept {}
+    T* allocate(std::size_t n);
+    void deallocate(T* p, std::size_t n) noexcept;
+    template <class U> bool operator==(const AsignadorGrande<U>&) const noexcept { return true; }
+};
+void* ReservaGrande(std::size_t bytes);
+void LiberaGrande(void* p, std::size_t bytes) noexcept;
+template <class T> T* AsignadorGrande<T>::allocate(std::size_t n) {
+    return static_cast<T*>(ReservaGrande(n * sizeof(T)));
+}
+template <class T> void AsignadorGrande<T>::deallocate(T* p, std::size_t n) noexcept {
+    LiberaGrande(p, n * sizeof(T));
+}
+template <class T> using VectorGrande = std::vector<T, AsignadorGrande<T>>;
+using TextoGrande = std::basic_string<char, std::char_traits<char>, AsignadorGrande<char>>;
+
 enum class TipoCampo { Texto, Entero, Real, Fecha, Logico };
 
 // One column of a grid, as a window's column table lists it.
 struct DefColumna {
     QString campo;
-    QString titulo;        // empty: the field name is shown
+    QString titulo; // empty: the field name is shown
     bool visible = true;
-    int ancho = 0;         // pixels; 0 lets the grid choose
+    int ancho = 0;                 // pixels; 0 lets the grid choose
     Qt::Alignment alineacion = {}; // empty: numbers right, the rest left
     // Display format. Numbers: "#,##0", "0.00", "#,##0.00" (grouping "," and decimals ".");
     // dates: "dd/MM/yyyy HH:mm:ss" style; logicals: "Sí;No".
@@ -49,6 +70,9 @@ public:
     void AgregaEntero(int campo, std::int64_t valor);
     void AgregaReal(int campo, double valor);
     void AgregaFecha(int campo, const QDateTime& valor);
+    void AgregaFechaMs(int campo, std::int64_t msDesde0001);
+    // Room for `filas` rows in every field, when the count is known beforehand.
+    void Reserva(int filas);
     void AgregaLogico(int campo, bool valor);
     void Publica(const std::vector<DefColumna>& columnas = {});
     // No data set (the grid shows nothing, an export writes nothing).
@@ -72,6 +96,12 @@ public:
     // The display text of a grid column, appended as UTF-8; the one source of cell texts.
     void TextoCelda(int filaOrigen, int columna, std::string& utf8) const;
     QString Texto(int filaVista, int columna) const;
+    // The display texts of one column for `n` source rows, appended to `utf8`, with the end
+    // offset of each cell in `fin`: the same texts as TextoCelda, for long walks (the export).
+    // The cells are first gathered in a tight loop, so the scattered rows of a sorted grid are
+    // fetched from memory many at a time, then formatted.
+    void TextosColumna(int columna, const int* filas, int n, std::string& utf8,
+                       std::vector<std::uint32_t>& fin) const;
     QString Titulo(int columna) const;
 
     // --- sorting and colours ---------------------------------------------------------------
@@ -92,22 +122,32 @@ private:
         QString nombre;
         TipoCampo tipo = TipoCampo::Texto;
         bool tipoFijado = false;
-        std::vector<std::uint8_t> nulo;
-        std::vector<std::int64_t> enteros; // Entero, Logico, Fecha (ms from 0001-01-01)
-        std::vector<double> reales;
-        std::string texto;                 // Texto: UTF-8 pool
-        std::vector<std::uint64_t> fin;    // end offset of each row's text in the pool
+        VectorGrande<std::uint8_t> nulo;
+        VectorGrande<std::int64_t> enteros; // Entero, Logico, Fecha (ms from 0001-01-01)
+        VectorGrande<double> reales;
+        TextoGrande texto;               // Texto: UTF-8 pool
+        VectorGrande<std::uint64_t> fin; // end offset of each row's text in the pool
         std::string_view Cadena(int fila) const;
+    };
+
+    // A column's display format, parsed once when the column table is applied.
+    struct Formato {
+        bool logico = false; // "Sí;No" style
+        std::string verdadero = "True", falso = "False";
+        bool conFormato = false; // number format given
+        int decimales = 0;
+        bool agrupa = false;
+        std::string fecha; // date pattern; empty: date, and time of day when present
     };
 
     void ArmaColumnas(const std::vector<DefColumna>& columnas);
     void AgregaVariante(int campo, const QVariant& valor);
-    std::vector<std::string> ClavesTexto(int campo) const;
 
     std::vector<Datos> datos_;
     std::vector<DefColumna> columnas_;
     std::vector<int> campoDeColumna_;
-    std::vector<int> orden_;
+    std::vector<Formato> formatos_;
+    VectorGrande<int> orden_;
     ColorFila colorFila_;
     bool activo_ = false;
     int ultimaColumnaOrdenada_ = -1;

@@ -103,7 +103,9 @@ QString NombreSistemaOperativo(int codigo) {
     }
 }
 
-QString VersionModulo() { return QStringLiteral(TARVELION_VERSION); }
+QString VersionModulo() {
+    return QStringLiteral(TARVELION_VERSION);
+}
 
 QString CadenaAleatoria(int n, std::uint32_t semilla) {
     static const char simbolos[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
@@ -118,9 +120,8 @@ QString CadenaAleatoria(int n, std::uint32_t semilla) {
 
 QString CadenaAleatoria(int n) {
     const QTime hora = QDateTime::currentDateTimeUtc().time();
-    const std::uint32_t semilla =
-        std::uint32_t(((hora.hour() * 60 + hora.minute()) * 60 + hora.second()) * 1000 +
-                      hora.msec());
+    const std::uint32_t semilla = std::uint32_t(
+        ((hora.hour() * 60 + hora.minute()) * 60 + hora.second()) * 1000 + hora.msec());
     return CadenaAleatoria(n, semilla);
 }
 
@@ -186,17 +187,14 @@ QString FechaEnLetras(bool conDiaSemana, const QDate& fecha) {
 }
 
 QString NumeroEnLetras(std::int64_t numero) {
-    static const char* const centenas[] = {"",           "CIENTO",      "DOSCIENTOS",
-                                           "TRESCIENTOS", "CUATROCIENTOS", "QUINIENTOS",
-                                           "SEISCIENTOS", "SETECIENTOS", "OCHOCIENTOS",
-                                           "NOVECIENTOS"};
-    static const char* const decenas[] = {"",          "DIEZ",    "VEINTE",  "TREINTA",
-                                          "CUARENTA",  "CINCUENTA", "SESENTA", "SETENTA",
-                                          "OCHENTA",   "NOVENTA"};
-    static const char* const especiales[] = {"",         "ONCE",       "DOCE",
-                                             "TRECE",    "CATORCE",    "QUINCE",
-                                             "DIECISEIS", "DIECISIETE", "DIECIOCHO",
-                                             "DIECINUEVE"};
+    static const char* const centenas[] = {
+        "",           "CIENTO",      "DOSCIENTOS",  "TRESCIENTOS", "CUATROCIENTOS",
+        "QUINIENTOS", "SEISCIENTOS", "SETECIENTOS", "OCHOCIENTOS", "NOVECIENTOS"};
+    static const char* const decenas[] = {"",          "DIEZ",    "VEINTE",  "TREINTA", "CUARENTA",
+                                          "CINCUENTA", "SESENTA", "SETENTA", "OCHENTA", "NOVENTA"};
+    static const char* const especiales[] = {"",          "ONCE",      "DOCE",      "TRECE",
+                                             "CATORCE",   "QUINCE",    "DIECISEIS", "DIECISIETE",
+                                             "DIECIOCHO", "DIECINUEVE"};
     static const char* const unidades[] = {"",      "UNO",  "DOS",   "TRES", "CUATRO",
                                            "CINCO", "SEIS", "SIETE", "OCHO", "NUEVE"};
 
@@ -241,7 +239,8 @@ QString NumeroEnLetras(std::int64_t numero) {
             if ((pos == 3 || pos == 9) && grupo != "000")
                 r += QStringLiteral("MIL ");
             else if (pos == 6)
-                r += d.left(6) == "000001" ? QStringLiteral("MILLON ") : QStringLiteral("MILLONES ");
+                r +=
+                    d.left(6) == "000001" ? QStringLiteral("MILLON ") : QStringLiteral("MILLONES ");
         }
     }
     if (r.isEmpty())
@@ -258,7 +257,8 @@ QString CantidadEnLetras(int modo, double cantidad) {
     QString texto = NumeroEnLetras(entero);
     if (modo == 0) {
         const auto centavos = int(std::llround((redondeada - double(entero)) * 100.0));
-        texto += QStringLiteral(" CON ") + QString::number(centavos).rightJustified(2, QLatin1Char('0')) +
+        texto += QStringLiteral(" CON ") +
+                 QString::number(centavos).rightJustified(2, QLatin1Char('0')) +
                  QStringLiteral("/100");
     }
     return texto;

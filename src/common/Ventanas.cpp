@@ -27,7 +27,11 @@ Manejador InstalaManejador(Manejador manejador) {
     return anterior;
 }
 
-void FijaMarco(QMdiArea* marco) { MarcoActual() = marco; }
-QMdiArea* Marco() { return MarcoActual(); }
+void FijaMarco(QMdiArea* marco) {
+    MarcoActual() = marco;
+}
+QMdiArea* Marco() {
+    return MarcoActual();
+}
 
 } // namespace Ventanas

@@ -24,8 +24,7 @@ QMdiArea* Marco();
 
 // One window of a kind at a time: creates it when `ref` is null, else brings it to the front.
 // The window frees itself on close, which clears `ref`.
-template <class T, class... Args>
-T* AbreUnica(QPointer<T>& ref, Args&&... args) {
+template <class T, class... Args> T* AbreUnica(QPointer<T>& ref, Args&&... args) {
     if (!ref) {
         ref = new T(std::forward<Args>(args)...);
         ref->setAttribute(Qt::WA_DeleteOnClose);

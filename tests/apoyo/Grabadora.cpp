@@ -15,7 +15,9 @@ QString Grabadora::GuardarComo(const Dialogos::Peticion& peticion) {
     return archivos.isEmpty() ? QString() : archivos.dequeue();
 }
 
-QString Grabadora::Abrir(const Dialogos::Peticion& peticion) { return GuardarComo(peticion); }
+QString Grabadora::Abrir(const Dialogos::Peticion& peticion) {
+    return GuardarComo(peticion);
+}
 
 QStringList Grabadora::Textos() const {
     QStringList t;

@@ -26,8 +26,8 @@ public:
     QString Abrir(const Dialogos::Peticion& peticion) override;
 
     QList<Caja> cajas;
-    QQueue<bool> respuestas;          // answers to questions; OK when the script is empty
-    QQueue<QString> archivos;         // chosen files; cancelled when the script is empty
+    QQueue<bool> respuestas;  // answers to questions; OK when the script is empty
+    QQueue<QString> archivos; // chosen files; cancelled when the script is empty
     QList<Dialogos::Peticion> peticiones;
 
     QStringList Textos() const;

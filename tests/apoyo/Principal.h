@@ -6,11 +6,11 @@
 
 #include <QTest>
 
-#define TARVELION_PRUEBA_MAIN(Clase)                                                           \
-    int main(int argc, char** argv) {                                                          \
-        Aplicacion app(argc, argv);                                                            \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                                               \
-        FijaSeparadorDecimal();                                                                \
-        Clase prueba;                                                                          \
-        return QTest::qExec(&prueba, argc, argv);                                              \
+#define TARVELION_PRUEBA_MAIN(Clase)                                                               \
+    int main(int argc, char** argv) {                                                              \
+        Aplicacion app(argc, argv);                                                                \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
+        FijaSeparadorDecimal();                                                                    \
+        Clase prueba;                                                                              \
+        return QTest::qExec(&prueba, argc, argv);                                                  \
     }

@@ -33,7 +33,8 @@ public:
         TdmDatos::DataModuleCreate();
         UsuarioBase = QStringLiteral("a medias");
         PSi_GMA_Escribe = true;
-        throw ErrorBaseDatos(QStringLiteral("[FreeTDS][SQL Server]Unable to connect to data source"));
+        throw ErrorBaseDatos(
+            QStringLiteral("[FreeTDS][SQL Server]Unable to connect to data source"));
     }
 };
 
@@ -82,28 +83,46 @@ private Q_SLOTS:
         QTest::addColumn<QString>("password");
         QTest::addColumn<bool>("dialogo");
         const QString porDefecto = QString::fromLatin1(kServidorPorDefecto);
-        QTest::newRow("sin archivo") << QByteArray() << porDefecto << "Moravel" << "" << ""
-                                     << true;
-        QTest::newRow("sin seccion") << QByteArray("[OTRA]\r\nServidor=1.2.3.4\r\n")
-                                     << porDefecto << "Moravel" << "" << "" << true;
+        QTest::newRow("sin archivo") << QByteArray() << porDefecto << "Moravel"
+                                     << ""
+                                     << "" << true;
+        QTest::newRow("sin seccion")
+            << QByteArray("[OTRA]\r\nServidor=1.2.3.4\r\n") << porDefecto << "Moravel"
+            << ""
+            << "" << true;
         QTest::newRow("completo")
             << QByteArray("[CONECTIVIDAD]\r\nServidor=391.198.7.95\r\nBaseDatos=Pruebas\r\n"
                           "Usuario=jperez\r\nPassword=Clave 1;x\r\nDialogo=0\r\n")
-            << "391.198.7.95" << "Pruebas" << "jperez" << "Clave 1;x" << false;
+            << "391.198.7.95"
+            << "Pruebas"
+            << "jperez"
+            << "Clave 1;x" << false;
         QTest::newRow("claves sin mayusculas")
             << QByteArray("[conectividad]\nservidor = equipo\nDIALOGO=1\n") << "equipo"
-            << "Moravel" << "" << "" << true;
-        QTest::newRow("faltan claves") << QByteArray("[CONECTIVIDAD]\r\nUsuario=ana\r\n")
-                                       << porDefecto << "Moravel" << "ana" << "" << true;
-        QTest::newRow("dialogo vacio") << QByteArray("[CONECTIVIDAD]\r\nDialogo=\r\n")
-                                       << porDefecto << "Moravel" << "" << "" << true;
-        QTest::newRow("dialogo no numerico") << QByteArray("[CONECTIVIDAD]\r\nDialogo=no\r\n")
-                                             << porDefecto << "Moravel" << "" << "" << true;
-        QTest::newRow("dialogo 5") << QByteArray("[CONECTIVIDAD]\r\nDialogo=5\r\n") << porDefecto
-                                   << "Moravel" << "" << "" << true;
+            << "Moravel"
+            << ""
+            << "" << true;
+        QTest::newRow("faltan claves")
+            << QByteArray("[CONECTIVIDAD]\r\nUsuario=ana\r\n") << porDefecto << "Moravel"
+            << "ana"
+            << "" << true;
+        QTest::newRow("dialogo vacio")
+            << QByteArray("[CONECTIVIDAD]\r\nDialogo=\r\n") << porDefecto << "Moravel"
+            << ""
+            << "" << true;
+        QTest::newRow("dialogo no numerico")
+            << QByteArray("[CONECTIVIDAD]\r\nDialogo=no\r\n") << porDefecto << "Moravel"
+            << ""
+            << "" << true;
+        QTest::newRow("dialogo 5")
+            << QByteArray("[CONECTIVIDAD]\r\nDialogo=5\r\n") << porDefecto << "Moravel"
+            << ""
+            << "" << true;
         QTest::newRow("mal formado")
             << QByteArray("\xFF\xFE garbage [CONECT\n=sin clave\n[CONECTIVIDAD\nDialogo=0\n")
-            << porDefecto << "Moravel" << "" << "" << true;
+            << porDefecto << "Moravel"
+            << ""
+            << "" << true;
     }
     void leeConfiguracion() {
         QFETCH(QByteArray, ini);
@@ -154,7 +173,8 @@ private Q_SLOTS:
         primera.setWorkingDirectory(trabajo.path());
         primera.start(ejecutable, {});
         QVERIFY(primera.waitForStarted());
-        const QString cerrojo = QDir(temporal.path()).filePath(QStringLiteral("Tarvelion.instancia"));
+        const QString cerrojo =
+            QDir(temporal.path()).filePath(QStringLiteral("Tarvelion.instancia"));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(cerrojo), 20000);
 
         GrabadoraInstalada grabadora;

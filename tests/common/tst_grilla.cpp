@@ -79,8 +79,7 @@ private Q_SLOTS:
         QCOMPARE(m.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
                  QString::fromUtf8("Vacunación"));
         QCOMPARE(Columna(m, 1), QStringList({"12", "", "7"}));
-        QCOMPARE(Columna(m, 2),
-                 QStringList({"05/03/2026", "02/01/2026 14:30:05", "31/12/2025"}));
+        QCOMPARE(Columna(m, 2), QStringList({"05/03/2026", "02/01/2026 14:30:05", "31/12/2025"}));
         QCOMPARE(Columna(m, 3), QStringList({"1,234.50", "0.25", "1,000,000.00"}));
         QCOMPARE(m.data(m.index(0, 1), Qt::TextAlignmentRole).value<Qt::Alignment>() &
                      Qt::AlignHorizontal_Mask,
@@ -110,7 +109,7 @@ private Q_SLOTS:
         ModeloGrilla& m = g.Modelo();
         m.Inicia({QStringLiteral("Nombre"), QStringLiteral("Grupo")},
                  {TipoCampo::Texto, TipoCampo::Entero});
-        const std::pair<const char*, int> filas[] = {{"ñandú", 2}, {"Nube", 1}, {"álamo", 2},
+        const std::pair<const char*, int> filas[] = {{"ñandú", 2},  {"Nube", 1}, {"álamo", 2},
                                                      {"zorro", -1}, {"ARCO", 1}, {"oca", 2}};
         for (auto [n, gr] : filas) {
             m.AgregaTexto(0, n);
@@ -142,9 +141,9 @@ private Q_SLOTS:
             QSqlQuery q(bd);
             QVERIFY(q.exec(QStringLiteral(
                 "CREATE TABLE T (Nro INT, Nombre VARCHAR(20), Fecha DATETIME, Monto FLOAT)")));
-            QVERIFY(q.exec(QStringLiteral(
-                "INSERT INTO T VALUES (2, 'B', '2026-01-02 00:00:00.000', 1.5), "
-                "(1, NULL, '2026-01-01 08:00:00.000', NULL)")));
+            QVERIFY(q.exec(
+                QStringLiteral("INSERT INTO T VALUES (2, 'B', '2026-01-02 00:00:00.000', 1.5), "
+                               "(1, NULL, '2026-01-01 08:00:00.000', NULL)")));
             QVERIFY(q.exec(QStringLiteral("SELECT Nro, Nombre, Fecha, Monto, SUM(Nro) OVER () "
                                           "AS Suma FROM T")));
             Grilla g;
@@ -192,8 +191,8 @@ private Q_SLOTS:
         columnas[1].visible = false;
         LlenaEjemplo(g, columnas);
         ExportaGrillaCSV(g, ruta);
-        QCOMPARE(Lee(ruta).split('\n').first(),
-                 QByteArray("Predio / Caba\xF1" "a;Vacunaci\xF3n;\r"));
+        QCOMPARE(Lee(ruta).split('\n').first(), QByteArray("Predio / Caba\xF1"
+                                                           "a;Vacunaci\xF3n;\r"));
         QCOMPARE(Lee(ruta).split('\n').at(1), QByteArray("SAN JOS\xC9;05/03/2026;\r"));
     }
 

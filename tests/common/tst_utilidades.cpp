@@ -58,8 +58,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("palabras");
         QTest::newRow("0 modo 1") << 1 << 0.0 << "CERO";
         QTest::newRow("2000 modo 1") << 1 << 2000.0 << "DOS MIL";
-        QTest::newRow("maximo modo 1")
-            << 1 << 999999999999.99 << NumeroEnLetras(999999999999);
+        QTest::newRow("maximo modo 1") << 1 << 999999999999.99 << NumeroEnLetras(999999999999);
         QTest::newRow("125.5 modo 0") << 0 << 125.5 << "CIENTO VEINTICINCO CON 50/100";
         QTest::newRow("7 modo 0") << 0 << 7.0 << "SIETE CON 00/100";
         QTest::newRow("3.05 modo 0") << 0 << 3.05 << "TRES CON 05/100";
@@ -173,12 +172,10 @@ private Q_SLOTS:
     void capitalDepartamento_data() {
         QTest::addColumn<QString>("codigo");
         QTest::addColumn<QString>("capital");
-        const char* casos[][2] = {{"BEN", "Trinidad"},   {"CBB", "Cochabamba"},
-                                  {"CHU", "Sucre"},      {"LPZ", "La Paz"},
-                                  {"SCZ", "Santa Cruz"}, {"PDO", "Cobija"},
-                                  {"PTS", "Potosí"},     {"TJA", "Tarija"},
-                                  {"ORU", "Oruro"},      {"XXX", ""},
-                                  {"scz", ""}};
+        const char* casos[][2] = {
+            {"BEN", "Trinidad"},   {"CBB", "Cochabamba"}, {"CHU", "Sucre"},  {"LPZ", "La Paz"},
+            {"SCZ", "Santa Cruz"}, {"PDO", "Cobija"},     {"PTS", "Potosí"}, {"TJA", "Tarija"},
+            {"ORU", "Oruro"},      {"XXX", ""},           {"scz", ""}};
         for (auto& c : casos)
             QTest::newRow(c[0]) << QString::fromUtf8(c[0]) << QString::fromUtf8(c[1]);
     }
