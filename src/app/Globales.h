@@ -32,6 +32,12 @@ inline bool Sis_RespondeForo = false;
 inline bool PSi_Ciclos_Escribe = false;
 inline bool PSi_GMA_Escribe = false;
 inline bool PSi_GMA_MiraOtras = false;
+// Deleting guides; the profile query reads this role too.
+inline bool PSi_GMA_Elimina = false;
+
+// The developer's login and workstation, kept out of the entry log.
+inline constexpr const char* kCuentaDesarrollador = "sistemas";
+inline constexpr const char* kEquipoDesarrollador = "ANS-DESARROLLO";
 
 // Dialog results.
 inline QString EspecieMovilizar;
@@ -53,5 +59,5 @@ inline void LimpiaPerfil() {
     IdDistrital.clear();
     Localidad.clear();
     Sis_AdministraUsuarios = Sis_RespondeForo = PSi_Ciclos_Escribe = PSi_GMA_Escribe =
-        PSi_GMA_MiraOtras = false;
+        PSi_GMA_MiraOtras = PSi_GMA_Elimina = false;
 }

@@ -12,6 +12,8 @@ public:
     ~TfPrinc() override;
 
     QMdiArea* Marco() const { return marco_; }
+    // The main window of the session (null before it is created).
+    static TfPrinc* Instancia();
 
 private:
     QMdiArea* marco_;

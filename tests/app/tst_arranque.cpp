@@ -30,7 +30,7 @@ void Escribe(const QString& ruta, const QByteArray& contenido) {
 class ModuloQueFalla : public TdmDatos {
 public:
     void DataModuleCreate() override {
-        TdmDatos::DataModuleCreate();
+        LeeConfiguracion();
         UsuarioBase = QStringLiteral("a medias");
         PSi_GMA_Escribe = true;
         throw ErrorBaseDatos(

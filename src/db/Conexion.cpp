@@ -1,0 +1,188 @@
+// Opening the session's connection on either backend.
+#include "db/Conexion.h"
+
+#include "common/Errores.h"
+#include "db/ServidorEmbebido.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+QString TextoError(const QSqlError& e) {
+    const QString base = e.databaseText().trimmed();
+    const QString driver = e.driverText().trimmed();
+    if (!base.isEmpty())
+        return base;
+    return driver.isEmpty() ? QStringLiteral("Error de conexión con la base de datos") : driver;
+}
+} // namespace
+
+namespace {
+Conexion* principal = nullptr;
+}
+
+Conexion::Conexion(const QString& nombre) : nombre_(nombre) {}
+
+Conexion::~Conexion() {
+    Cierra();
+    if (principal == this)
+        principal = nullptr;
+}
+
+Conexion* Conexion::Principal() {
+    return principal;
+}
+void Conexion::FijaPrincipal(Conexion* conexion) {
+    principal = conexion;
+}
+
+std::map<QString, QString> Conexion::Partes(const QString& cadena) {
+    std::map<QString, QString> partes;
+    for (const QString& pieza : cadena.split(QLatin1Char(';'))) {
+        const qsizetype igual = pieza.indexOf(QLatin1Char('='));
+        if (igual <= 0)
+            continue;
+        partes[pieza.left(igual).trimmed().toUpper()] = pieza.mid(igual + 1);
+    }
+    return partes;
+}
+
+bool Conexion::EsArchivo(const QString& origen) {
+    const QString o = origen.trimmed().toLower();
+    // "SERVIDOR\INSTANCIA" names a SQL Server instance; a file has an extension of its own, a
+    // "/" or a drive letter.
+    return o.endsWith(QLatin1String(".db")) || o.endsWith(QLatin1String(".sqlite")) ||
+           o.contains(QLatin1Char('/')) ||
+           (o.size() > 2 && o[1] == QLatin1Char(':') && o[2] == QLatin1Char('\\'));
+}
+
+QString Conexion::CadenaOdbc(const std::map<QString, QString>& p, const QString& usuario,
+                             const QString& clave) {
+    auto valor = [&](const char* k) {
+        const auto it = p.find(QString::fromLatin1(k));
+        return it == p.end() ? QString() : it->second;
+    };
+    // The FreeTDS driver by its file where the package puts it, else by its registered name.
+    const QString libreria = QStringLiteral("/usr/lib/x86_64-linux-gnu/odbc/libtdsodbc.so");
+    const QString driver = QFileInfo::exists(libreria) ? libreria : QStringLiteral("{FreeTDS}");
+    QString servidor = valor("DATA SOURCE");
+    QString puerto = QStringLiteral("1433");
+    if (const qsizetype coma = servidor.indexOf(QLatin1Char(',')); coma > 0) {
+        puerto = servidor.mid(coma + 1).trimmed();
+        servidor = servidor.left(coma).trimmed();
+    }
+    // Values are wrapped in braces so that ";" inside a password cannot split the string.
+    auto llave = [](const QString& v) {
+        return QLatin1Char('{') + QString(v).replace(QLatin1Char('}'), QStringLiteral("}}")) +
+               QLatin1Char('}');
+    };
+    return QStringLiteral("DRIVER=%1;SERVER=%2;PORT=%3;DATABASE=%4;UID=%5;PWD=%6;WSID=%7;"
+                          "ClientCharset=UTF-8;TDS_Version=7.3")
+        .arg(driver, servidor, puerto, llave(valor("INITIAL CATALOG")), llave(usuario),
+             llave(clave), llave(valor("WORKSTATION ID")));
+}
+
+void Conexion::AseguraAbierta() {
+    if (Abierta())
+        return;
+    if (!antesDeConectar)
+        throw ErrorBaseDatos(
+            QStringLiteral("La conexión con la base de datos no está configurada."));
+    Abre(antesDeConectar());
+}
+
+void Conexion::Abre(const QString& cadena) {
+    Cierra();
+    const auto partes = Partes(cadena);
+    auto valor = [&](const char* k) {
+        const auto it = partes.find(QString::fromLatin1(k));
+        return it == partes.end() ? QString() : it->second;
+    };
+    QString usuario = valor("USER ID");
+    QString clave = valor("PASSWORD");
+    if (pideLogin) {
+        if (!pideCredenciales || !pideCredenciales(usuario, clave))
+            throw ErrorBaseDatos(QStringLiteral("Se canceló la conexión con la base de datos."));
+    }
+    const QString origen = valor("DATA SOURCE");
+    if (EsArchivo(origen)) {
+        const QString ruta = QDir(carpetaBase.isEmpty() ? QDir::currentPath() : carpetaBase)
+                                 .absoluteFilePath(origen.trimmed());
+        QSqlDatabase bd = AbreArchivo(ruta);
+        try {
+            servidor_ = std::make_unique<ServidorEmbebido>(bd);
+            servidor_->IniciaSesion(usuario, clave, estacion, valor("INITIAL CATALOG"));
+        } catch (...) {
+            bd = QSqlDatabase();
+            Cierra();
+            throw;
+        }
+        return;
+    }
+    QSqlDatabase bd = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombre_);
+    bd.setDatabaseName(CadenaOdbc(partes, usuario, clave));
+    bd.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1")
+                             .arg(kEsperaLogin));
+    if (!bd.open()) {
+        const QString texto = TextoError(bd.lastError());
+        bd = QSqlDatabase();
+        QSqlDatabase::removeDatabase(nombre_);
+        throw ErrorBaseDatos(texto);
+    }
+}
+
+QSqlDatabase Conexion::AbreArchivo(const QString& ruta) {
+    if (!QFileInfo::exists(ruta))
+        throw ErrorBaseDatos(
+            QStringLiteral("No existe la base de datos %1.").arg(QDir::toNativeSeparators(ruta)));
+    QSqlDatabase bd = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre_);
+    bd.setDatabaseName(ruta);
+    bd.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    QString error;
+    if (!bd.open()) {
+        error = TextoError(bd.lastError());
+    } else {
+        // A file that is not a registry database (or not a database at all) fails here.
+        QSqlQuery prueba(bd);
+        if (!prueba.exec(QStringLiteral("SELECT COUNT(*) FROM SrvLogins")))
+            error = QStringLiteral("El archivo %1 no es una base de datos del registro: %2")
+                        .arg(QDir::toNativeSeparators(ruta), TextoError(prueba.lastError()));
+    }
+    if (!error.isEmpty()) {
+        bd = QSqlDatabase();
+        Cierra();
+        throw ErrorBaseDatos(error);
+    }
+    embebida_ = true;
+    return bd;
+}
+
+void Conexion::AbreConfiable(const QString& ruta, const QString& login, const QString& estacion,
+                             const QString& baseDatos) {
+    Cierra();
+    QSqlDatabase bd = AbreArchivo(ruta);
+    servidor_ = std::make_unique<ServidorEmbebido>(bd);
+    servidor_->IniciaSesionConfiable(login, estacion, baseDatos);
+}
+
+void Conexion::Cierra() {
+    servidor_.reset();
+    if (QSqlDatabase::contains(nombre_)) {
+        {
+            QSqlDatabase bd = QSqlDatabase::database(nombre_, false);
+            bd.close();
+        }
+        QSqlDatabase::removeDatabase(nombre_);
+    }
+    embebida_ = false;
+}
+
+bool Conexion::Abierta() const {
+    return QSqlDatabase::contains(nombre_) && QSqlDatabase::database(nombre_, false).isOpen();
+}
+
+QSqlDatabase Conexion::Bd() const {
+    return QSqlDatabase::database(nombre_, false);
+}

@@ -1,0 +1,72 @@
+// The session's database connection. It realises the connection string that the data module
+// builds: a Data Source naming a database file opens the embedded database (SQLite, with the
+// embedded server playing the server's part); anything else is a SQL Server reached through
+// ODBC with the FreeTDS driver.
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+
+class ServidorEmbebido;
+
+class Conexion {
+public:
+    explicit Conexion(const QString& nombre = QStringLiteral("MORAVEL"));
+    ~Conexion();
+    Conexion(const Conexion&) = delete;
+    Conexion& operator=(const Conexion&) = delete;
+
+    QString Nombre() const { return nombre_; }
+
+    // Called every time the connection is about to open; returns the connection string.
+    std::function<QString()> antesDeConectar;
+    // Shows the login prompt (user name pre-filled, empty password); false when cancelled.
+    std::function<bool(QString& usuario, QString& clave)> pideCredenciales;
+    // Whether the login prompt is shown when opening.
+    bool pideLogin = false;
+    // The workstation as the server will know it.
+    QString estacion;
+    // The folder that relative database files are taken from.
+    QString carpetaBase;
+
+    // Opens the connection now when it is not open (a failed first opening is retried by the
+    // next query). Raises ErrorBaseDatos with the driver's or server's own text.
+    void AseguraAbierta();
+    // Opens with an explicit connection string.
+    void Abre(const QString& cadena);
+    // Opens an embedded database as a trusted session of `login` (the admin tool, tests).
+    void AbreConfiable(const QString& ruta, const QString& login, const QString& estacion,
+                       const QString& baseDatos);
+    void Cierra();
+    bool Abierta() const;
+    bool Embebida() const { return embebida_; }
+
+    QSqlDatabase Bd() const;
+    ServidorEmbebido* Servidor() const { return servidor_.get(); }
+
+    // The pieces "Key=Value;..." of a connection string, keys in upper case.
+    static std::map<QString, QString> Partes(const QString& cadena);
+    // True when a Data Source names a database file rather than a server.
+    static bool EsArchivo(const QString& origen);
+    // The ODBC connection string for a SQL Server Data Source.
+    static QString CadenaOdbc(const std::map<QString, QString>& partes, const QString& usuario,
+                              const QString& clave);
+
+    // The session's connection, used by queries that name none (set by the data module).
+    static Conexion* Principal();
+    static void FijaPrincipal(Conexion* conexion);
+
+    // Seconds the SQL Server login may take before it fails.
+    static constexpr int kEsperaLogin = 15;
+
+private:
+    // Opens the SQLite file and checks it is a registry database.
+    QSqlDatabase AbreArchivo(const QString& ruta);
+
+    QString nombre_;
+    bool embebida_ = false;
+    std::unique_ptr<ServidorEmbebido> servidor_;
+};

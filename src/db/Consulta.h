@@ -1,0 +1,91 @@
+// The program's query object, shaped like the registry's statements: SQL lines, named typed
+// parameters, Abre for a result (read to its end at once), Ejecuta for a command, field access
+// by name and Localiza on key fields. Statements are T-SQL; on the embedded database they pass
+// through the SQLite dialect and the embedded server. Errors raise ErrorBaseDatos with the
+// database's own text; nothing here shows a box.
+#pragma once
+
+#include "common/ModeloGrilla.h"
+
+#include <QDateTime>
+#include <QStringList>
+#include <QVariant>
+#include <map>
+#include <vector>
+
+class Conexion;
+
+enum class TipoParametro { Texto, Entero, EnteroCorto, FechaHora, Bit, Real };
+
+class Consulta {
+public:
+    // Without a connection the data module's connection is used.
+    explicit Consulta(Conexion* conexion = nullptr);
+    explicit Consulta(std::initializer_list<QString> lineas, Conexion* conexion = nullptr);
+
+    // --- statement ---------------------------------------------------------------------------
+    void Limpia();
+    void Agrega(const QString& linea);
+    void FijaSql(const QStringList& lineas);
+    const QStringList& Lineas() const { return lineas_; }
+    QString TextoSql() const { return lineas_.join(QLatin1Char('\n')); }
+
+    // --- parameters (":Nombre" in the statement); a null QVariant is SQL NULL ----------------
+    // Text of at most `tamano` characters (0: no limit); a longer value is refused, never cut.
+    void Texto(const QString& nombre, const QString& valor, int tamano = 0);
+    void Entero(const QString& nombre, const QVariant& valor);
+    void EnteroCorto(const QString& nombre, const QVariant& valor);
+    void FechaHora(const QString& nombre, const QVariant& valor);
+    void Bit(const QString& nombre, const QVariant& valor);
+    void Real(const QString& nombre, const QVariant& valor);
+    void Nulo(const QString& nombre, TipoParametro tipo);
+    void Parametro(const QString& nombre, TipoParametro tipo, const QVariant& valor,
+                   int tamano = 0);
+
+    // --- running -----------------------------------------------------------------------------
+    void Abre();
+    // Command; returns the rows affected.
+    int Ejecuta();
+    // Runs the statement straight into a grid model (read to the end, statement finished).
+    void AbreEn(ModeloGrilla& modelo, const std::vector<DefColumna>& columnas = {});
+    void Cierra();
+
+    // --- result --------------------------------------------------------------------------------
+    bool Activa() const { return activa_; }
+    int Registros() const { return int(filas_.size()); }
+    bool Vacia() const { return filas_.empty(); }
+    bool Eof() const { return fila_ >= int(filas_.size()); }
+    void Primero() { fila_ = 0; }
+    void Siguiente() { ++fila_; }
+    int Fila() const { return fila_; }
+    void IrA(int fila) { fila_ = fila; }
+    const QStringList& Campos() const { return campos_; }
+
+    // Values of the current row; an empty result reads as NULL.
+    QVariant Campo(const QString& nombre) const;
+    bool EsNulo(const QString& nombre) const;
+    QString TextoCampo(const QString& nombre) const;
+    qint64 EnteroCampo(const QString& nombre) const;
+    double RealCampo(const QString& nombre) const;
+    QDateTime FechaCampo(const QString& nombre) const;
+
+    // Moves to the first row whose fields equal the values (texts without regard to case).
+    bool Localiza(const QStringList& campos, const QVariantList& valores);
+
+private:
+    struct Param {
+        TipoParametro tipo;
+        QVariant valor;
+        int tamano;
+    };
+    class QSqlQuery Prepara();
+    int IndiceCampo(const QString& nombre) const;
+
+    Conexion* conexion_;
+    QStringList lineas_;
+    std::map<QString, Param> parametros_; // by name in upper case
+    QStringList campos_;
+    std::vector<QVariantList> filas_;
+    int fila_ = 0;
+    bool activa_ = false;
+};

@@ -1,0 +1,120 @@
+// The administrator's tool: creating databases, logins and roles, and running statements
+// through the program's query layer.
+#include "apoyo/Principal.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+struct Salida {
+    int codigo;
+    QString texto;
+    QString error;
+};
+Salida Admin(const QStringList& args) {
+    QProcess p;
+    p.start(qEnvironmentVariable("MORAVEL_ADMIN"), args);
+    p.waitForFinished(120000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+} // namespace
+
+class TstAdmin : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() {
+        if (qEnvironmentVariable("MORAVEL_ADMIN").isEmpty())
+            QSKIP("sin ruta de moravel-admin");
+    }
+
+    void ayuda() {
+        const Salida s = Admin({QStringLiteral("--help")});
+        QCOMPARE(s.codigo, 0);
+        for (const char* c : {"crear", "demo", "login", "rol", "clave", "desbloquea", "sql"})
+            QVERIFY(s.texto.contains(QLatin1String(c)));
+    }
+
+    void cicloDeVida() {
+        QTemporaryDir carpeta;
+        const QString bd = carpeta.filePath(QStringLiteral("M.db"));
+        QCOMPARE(Admin({QStringLiteral("crear"), bd}).codigo, 0);
+        QCOMPARE(Admin({QStringLiteral("crear"), bd}).codigo, 1); // never overwritten
+        QCOMPARE(Admin({QStringLiteral("login"), bd, QStringLiteral("ana"), QStringLiteral("x"),
+                        QStringLiteral("--distrital"), QStringLiteral("scz")})
+                     .codigo,
+                 0);
+        QCOMPARE(Admin({QStringLiteral("rol"), bd, QStringLiteral("ana"),
+                        QStringLiteral("PSi_GMA_Escribe")})
+                     .codigo,
+                 0);
+        const Salida mal =
+            Admin({QStringLiteral("rol"), bd, QStringLiteral("ana"), QStringLiteral("NoExiste")});
+        QCOMPARE(mal.codigo, 1);
+        QVERIFY(mal.error.contains(QStringLiteral("NoExiste")));
+
+        const Salida s = Admin({QStringLiteral("sql"), bd,
+                                QStringLiteral("SELECT SUSER_SNAME() AS Login, IdDistrital, "
+                                               "IS_MEMBER('PSi_GMA_Escribe') AS G, "
+                                               "IS_MEMBER('PSi_Lee') AS L FROM Usuarios "
+                                               "WHERE IdUsuario = SUSER_SNAME()"),
+                                QStringLiteral("--usuario"), QStringLiteral("ana")});
+        QCOMPARE(s.codigo, 0);
+        QCOMPARE(s.texto, QStringLiteral("Login;IdDistrital;G;L\nana;SCZ;1;0\n"));
+
+        const Salida u =
+            Admin({QStringLiteral("sql"), bd, QStringLiteral("UPDATE Usuarios SET Bloqueada = 1")});
+        QCOMPARE(u.texto, QStringLiteral("filas afectadas\n1\n"));
+        QCOMPARE(Admin({QStringLiteral("desbloquea"), bd, QStringLiteral("ana")}).codigo, 0);
+        QCOMPARE(
+            Admin({QStringLiteral("sql"), bd, QStringLiteral("SELECT Bloqueada FROM Usuarios")})
+                .texto,
+            QStringLiteral("Bloqueada\n0\n"));
+        const Salida e = Admin({QStringLiteral("sql"), bd, QStringLiteral("SELECT * FROM NoHay")});
+        QCOMPARE(e.codigo, 1);
+        QVERIFY(e.error.startsWith(QStringLiteral("Error: ")));
+    }
+
+    // The demo database: every department with its provinces, the logins of each profile,
+    // guides and certificates, and the program's own version.
+    void demo() {
+        QTemporaryDir carpeta;
+        const QString bd = carpeta.filePath(QStringLiteral("Demo.db"));
+        const Salida d =
+            Admin({QStringLiteral("demo"), bd, QStringLiteral("--guias"), QStringLiteral("500"),
+                   QStringLiteral("--certificados"), QStringLiteral("120")});
+        QCOMPARE(d.codigo, 0);
+        for (const char* l : {"operador", "supervisor", "admin", "lector", "sistemas"})
+            QVERIFY(d.texto.contains(QLatin1String(l)));
+        auto uno = [&](const QString& sql) {
+            return Admin({QStringLiteral("sql"), bd, sql}).texto.section(QLatin1Char('\n'), 1, 1);
+        };
+        QCOMPARE(uno(QStringLiteral("SELECT COUNT(*) AS N FROM Distritales")), QStringLiteral("9"));
+        QCOMPARE(uno(QStringLiteral("SELECT COUNT(*) AS N FROM Provincias")),
+                 QStringLiteral("112"));
+        QCOMPARE(uno(QStringLiteral("SELECT NombreProvincia FROM Provincias WHERE "
+                                    "IdDistrital = 'SCZ' AND IdProvincia = '11'")),
+                 QString::fromUtf8("Ñuflo de Chávez"));
+        QCOMPARE(uno(QStringLiteral("SELECT COUNT(*) AS N FROM Guias")), QStringLiteral("500"));
+        QCOMPARE(uno(QStringLiteral("SELECT COUNT(*) AS N FROM Vacunaciones WHERE IdCiclo = '20'")),
+                 QStringLiteral("20"));
+        QCOMPARE(uno(QStringLiteral("SELECT COUNT(DISTINCT IdCiclo) AS N FROM Ciclos")),
+                 QStringLiteral("5"));
+        QCOMPARE(uno(QStringLiteral("SELECT COUNT(DISTINCT Especie) AS N FROM Guias")),
+                 QStringLiteral("11"));
+        QCOMPARE(uno(QStringLiteral("SELECT NroVersion FROM Actualizacion WHERE "
+                                    "Modulo = 'Tarvelion'")),
+                 QStringLiteral(TARVELION_VERSION));
+        QCOMPARE(uno(QStringLiteral("SELECT COUNT(*) AS N FROM Foros WHERE Respuesta IS NULL")),
+                 QStringLiteral("3"));
+        QCOMPARE(uno(QStringLiteral("SELECT COUNT(*) AS N FROM Transporta WHERE BajaDe = 1")),
+                 QStringLiteral("7"));
+        // Guide numbers run per department without gaps.
+        QCOMPARE(uno(QStringLiteral("SELECT SUM(M - N) AS D FROM (SELECT MAX(NroGuia) AS M, "
+                                    "COUNT(*) AS N FROM Guias GROUP BY Ori_IdDistrital) X")),
+                 QStringLiteral("0"));
+    }
+};
+
+TARVELION_PRUEBA_MAIN(TstAdmin)
+#include "tst_admin.moc"
