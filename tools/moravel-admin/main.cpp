@@ -29,6 +29,7 @@ Comandos:
   rol ARCHIVO LOGIN ROL               agrega el inicio de sesión a la función de base de datos
   clave ARCHIVO LOGIN CLAVE           cambia la contraseña
   desbloquea ARCHIVO LOGIN            desbloquea la cuenta (Usuarios.Bloqueada = 0)
+  usuarios-demo                       lista los usuarios de la base de demostración
   sql ARCHIVO "SENTENCIA" [--usuario LOGIN]
                                       ejecuta una sentencia T-SQL como LOGIN (por defecto
                                       sistemas) e imprime el resultado separado por ";"
@@ -36,6 +37,14 @@ Comandos:
 
 void Escribe(const QString& texto) {
     std::fputs(texto.toUtf8().constData(), stdout);
+}
+
+void EscribeUsuariosDemo() {
+    Escribe(QStringLiteral("Usuarios de demostración (login / contraseña / perfil):\n"));
+    for (const LoginDemo& l : LoginsDemo())
+        Escribe(QStringLiteral("  %1 / %2 / %3\n")
+                    .arg(QString::fromUtf8(l.login), QString::fromUtf8(l.clave),
+                         QString::fromUtf8(l.perfil)));
 }
 
 QString Opcion(QStringList& args, const QString& nombre, const QString& defecto = {}) {
@@ -95,6 +104,10 @@ int Ejecuta(QStringList args) {
         return args.isEmpty() ? 2 : 0;
     }
     const QString comando = args.takeFirst();
+    if (comando == QLatin1String("usuarios-demo")) {
+        EscribeUsuariosDemo();
+        return 0;
+    }
     if (args.isEmpty())
         throw ErrorArchivo(QStringLiteral("Falta el ARCHIVO de la base de datos."));
     const QString ruta = args.takeFirst();
@@ -117,11 +130,7 @@ int Ejecuta(QStringList args) {
                     .arg(o.guias)
                     .arg(o.certificados)
                     .arg(double(reloj.elapsed()) / 1000.0, 0, 'f', 1));
-        Escribe(QStringLiteral("Usuarios de demostración (login / contraseña / perfil):\n"));
-        for (const LoginDemo& l : LoginsDemo())
-            Escribe(QStringLiteral("  %1 / %2 / %3\n")
-                        .arg(QString::fromUtf8(l.login), QString::fromUtf8(l.clave),
-                             QString::fromUtf8(l.perfil)));
+        EscribeUsuariosDemo();
         return 0;
     }
     if (comando == QLatin1String("sql")) {

@@ -1,0 +1,56 @@
+// Session benchmark on a large embedded database (1,000,000 guides by default): building the
+// database, the session start of the data module, and the next guide number of a department.
+#include "BaseDemo.h"
+#include "app/Aplicacion.h"
+#include "app/Arranque.h"
+#include "app/Globales.h"
+#include "app/TdmDatos.h"
+#include "db/Consulta.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    Aplicacion app(argc, argv);
+    const int guias = argc > 1 ? std::atoi(argv[1]) : 1'000'000;
+    QTemporaryDir carpeta;
+    const QString ruta = QDir(carpeta.path()).filePath(QStringLiteral("Moravel.db"));
+
+    QElapsedTimer reloj;
+    reloj.start();
+    OpcionesDemo o;
+    o.guias = guias;
+    o.certificados = 60000;
+    CreaBaseDemo(ruta, o);
+    std::printf("base de %d guías creada en %.1f s\n", guias, reloj.nsecsElapsed() / 1e9);
+
+    QDir::setCurrent(carpeta.path());
+    Arranque::PreparaProceso();
+    QFile ini(ArchivoIni);
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[CONECTIVIDAD]\r\nUsuario=operador\r\nPassword=operador2026\r\nDialogo=0\r\n");
+    ini.close();
+
+    reloj.restart();
+    auto modulo = Arranque::CreaModuloDatos();
+    std::printf("inicio de sesión: %.1f ms (usuario %s, derechos GMA %d)\n",
+                reloj.nsecsElapsed() / 1e6, qPrintable(UsuarioBase), int(PSi_GMA_Escribe));
+
+    Consulta q({QStringLiteral("SELECT MAX(NroGuia) AS Total"), QStringLiteral("FROM Guias"),
+                QStringLiteral("WHERE Ori_IdDistrital = :xDado")});
+    const int vueltas = 200;
+    reloj.restart();
+    qint64 total = 0;
+    for (int i = 0; i < vueltas; ++i) {
+        q.Texto(QStringLiteral("xDado"), i % 2 ? QStringLiteral("SCZ") : QStringLiteral("BEN"), 3);
+        q.Abre();
+        total += q.EnteroCampo(QStringLiteral("Total"));
+    }
+    std::printf("siguiente número de guía: %.3f ms por consulta (%lld)\n",
+                reloj.nsecsElapsed() / 1e6 / vueltas, static_cast<long long>(total / vueltas));
+    return 0;
+}
