@@ -50,6 +50,11 @@ std::unique_ptr<TfPrinc> CreaVentanaPrincipal() {
     return ventana;
 }
 
+void SolicitaTerminacion() {
+    TerminacionSolicitada = true;
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
 int EjecutaPrograma(int argc, char** argv) {
     // The application object comes first: every later step may need to show a box.
     Aplicacion app(argc, argv);

@@ -24,6 +24,10 @@ CreaModuloDatos(const std::function<std::unique_ptr<TdmDatos>()>& fabrica = {});
 // Creates and shows the main window, maximised.
 std::unique_ptr<TfPrinc> CreaVentanaPrincipal();
 
+// Asks the application to end: the current handler finishes, then the message loop ends (or
+// does not start).
+void SolicitaTerminacion();
+
 // The whole program: the steps in their order and the message loop.
 int EjecutaPrograma(int argc, char** argv);
 

@@ -1,10 +1,12 @@
 // The data module and the session start.
 #include "app/TdmDatos.h"
 
+#include "app/Arranque.h"
 #include "app/Configuracion.h"
 #include "app/Globales.h"
 #include "app/TfIngreso.h"
 #include "app/TfPrinc.h"
+#include "app/TfUMainWU.h"
 #include "common/Mensajes.h"
 #include "common/Utilidades.h"
 #include "common/Ventanas.h"
@@ -115,7 +117,7 @@ void TdmDatos::DataModuleCreate() {
         Mensajes::Muestra(QStringLiteral("Acceso del usuario"), Mensajes::Icono::Error,
                           QStringLiteral("No se encuentra ese usuario registrado\no no pertenece a "
                                          "Dadudoz Urever !\npor favor verifique"));
-        TerminacionSolicitada = true;
+        Arranque::SolicitaTerminacion();
     }
     RegistraLogs(QStringLiteral("ENTRADA"));
 #ifdef Q_OS_WIN
@@ -130,15 +132,13 @@ void TdmDatos::RevisarDetalles() {
                       QStringLiteral("WHERE Modulo='Tarvelion'")},
                      &moravel_);
     qRevisa.Abre();
-    Publicacion p;
-    p.nroVersion = qRevisa.TextoCampo(QStringLiteral("NroVersion"));
-    p.direccion = qRevisa.TextoCampo(QStringLiteral("DireccionFTP"));
-    p.novedades = qRevisa.TextoCampo(QStringLiteral("NuevasUtilidades"));
+    const QString nroVersion = qRevisa.TextoCampo(QStringLiteral("NroVersion"));
+    const QString direccion = qRevisa.TextoCampo(QStringLiteral("DireccionFTP"));
+    const QString novedades = qRevisa.TextoCampo(QStringLiteral("NuevasUtilidades"));
     qRevisa.Cierra();
-    if (p.nroVersion.trimmed() == VersionModulo().trimmed())
-        return;
-    if (ofreceActualizacion)
-        ofreceActualizacion(p);
+    // Any difference counts, an older published version too.
+    if (nroVersion.trimmed() != VersionModulo().trimmed())
+        MuestraActualizacion(nroVersion, direccion, novedades);
 }
 
 void TdmDatos::LeePerfil() {

@@ -42,15 +42,6 @@ public:
     void RefrescaCaptionPrincipal();
     static QString TituloCompleto();
 
-    // What the version check found when the published version differs.
-    struct Publicacion {
-        QString nroVersion;
-        QString direccion;
-        QString novedades;
-    };
-    // Shows the update window (installed by the update window's unit).
-    static inline std::function<void(const Publicacion&)> ofreceActualizacion;
-
 private:
     void LeePerfil();
     bool PideCredenciales(QString& usuario, QString& clave);

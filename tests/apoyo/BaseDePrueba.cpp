@@ -4,6 +4,7 @@
 #include "app/Configuracion.h"
 #include "app/Globales.h"
 #include "app/TdmDatos.h"
+#include "common/Utilidades.h"
 #include "db/Esquema.h"
 #include "db/ServidorEmbebido.h"
 
@@ -19,6 +20,9 @@ BaseDePrueba::BaseDePrueba() : nombre_(QStringLiteral("prueba-") + QUuid::create
     QSqlDatabase bd = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre_);
     bd.setDatabaseName(Ruta());
     bd.open();
+    // The program's own version is published, so a session start opens no update window.
+    Sql(QStringLiteral("INSERT INTO Actualizacion VALUES ('Tarvelion', ?, '', '')"),
+        {VersionModulo()});
 }
 
 BaseDePrueba::~BaseDePrueba() {

@@ -1,0 +1,15 @@
+// Where the main window and the lookup open the registry's other windows. Each window is
+// wired here when it is built; until then its command is present and does nothing.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// Certificate consoles: cycles 21 on, and before 21.
+void AbreConsolaCertificadosVigentes();
+void AbreConsolaCertificadosLegados();
+// Guide console.
+void AbreConsolaGuias();
+// Entry forms for a new certificate with cycle and number preset (from the lookup).
+void AbreAltaCertificadoVigente(const QString& ciclo, std::int32_t numero);
+void AbreAltaCertificadoLegado(const QString& ciclo, std::int32_t numero);
