@@ -60,6 +60,7 @@ TfAcercaDe::TfAcercaDe(QWidget* padre)
     rejilla->addWidget(sistema, 1, 1);
     rejilla->addWidget(descripcion, 2, 1);
     rejilla->addWidget(Label15, 3, 0, 1, 2);
+    rejilla->setColumnStretch(1, 1);
     Paginas->addTab(acerca, QStringLiteral("Acerca de..."));
 
     // Page "Créditos".
