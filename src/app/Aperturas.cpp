@@ -1,10 +1,25 @@
 // Opening the registry's windows from the main window and the lookup.
 #include "app/Aperturas.h"
 
-// The certificate consoles, the guide console and the certificate entry forms come with their
-// own windows; these are the places that will open them.
-void AbreConsolaCertificadosVigentes() {}
+#include "common/Ventanas.h"
+#include "vaccination/TfVacunaA_New.h"
+#include "vaccination/TfVacunaC_New.h"
+
+void AbreConsolaCertificadosVigentes() {
+    Ventanas::AbreUnica(fVacunaC_New);
+}
+
+void AbreAltaCertificadoVigente(const QString& ciclo, std::int32_t numero) {
+    TfVacunaA_New forma;
+    forma.Modo = 0;
+    forma.SeleccionaCiclo(ciclo);
+    forma.FijaNumero(numero);
+    forma.PreparaRegistro();
+    Ventanas::MuestraModal(forma);
+}
+
+// The legacy certificate console and entry form, and the guide console, come with their own
+// windows; these are the places that will open them.
 void AbreConsolaCertificadosLegados() {}
 void AbreConsolaGuias() {}
-void AbreAltaCertificadoVigente(const QString&, std::int32_t) {}
 void AbreAltaCertificadoLegado(const QString&, std::int32_t) {}

@@ -492,6 +492,24 @@ void ModeloGrilla::Publica(const std::vector<DefColumna>& columnas) {
     endResetModel();
 }
 
+void ModeloGrilla::AgregaCampoCalculado(const QString& nombre,
+                                        const std::function<std::int64_t(int)>& calculo) {
+    const size_t filas = datos_.empty() ? 0 : datos_.front().nulo.size();
+    Datos d;
+    d.nombre = nombre;
+    d.tipo = TipoCampo::Entero;
+    d.tipoFijado = true;
+    d.nulo.assign(filas, 0);
+    d.enteros.resize(filas);
+    for (size_t i = 0; i < filas; ++i)
+        d.enteros[i] = calculo(int(i));
+    beginResetModel();
+    datos_.push_back(std::move(d));
+    const std::vector<DefColumna> columnas = columnas_;
+    ArmaColumnas(columnas);
+    endResetModel();
+}
+
 void ModeloGrilla::Vacia() {
     beginResetModel();
     datos_.clear();

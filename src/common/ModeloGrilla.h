@@ -75,6 +75,10 @@ public:
     void Reserva(int filas);
     void AgregaLogico(int campo, bool valor);
     void Publica(const std::vector<DefColumna>& columnas = {});
+    // Adds an integer field computed for every row (per-row totals of a list) and applies the
+    // column table again, so a column that names it shows it.
+    void AgregaCampoCalculado(const QString& nombre,
+                              const std::function<std::int64_t(int filaOrigen)>& calculo);
     // No data set (the grid shows nothing, an export writes nothing).
     void Vacia();
 
