@@ -9,6 +9,7 @@
 #include "app/TfLocaliza.h"
 #include "app/TfPrinc.h"
 #include "db/Consulta.h"
+#include "vaccination/TfVacunaA_New.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -23,10 +24,17 @@ class TstLocaliza : public QObject {
     QTemporaryDir carpeta_;
     TdmDatos* datos_ = nullptr;
     TfPrinc* principal_ = nullptr;
+    inline static QString formaAbierta_;
 
     // Drives the lookup dialog as a person would: cycle, number, then a button.
     void Busca(const QString& ciclo, const QString& numero, const char* boton = "BitBtn1") {
         Ventanas::InstalaManejador([=](QDialog& d) {
+            // The entry form opened for a missing certificate: note its presets and close it.
+            if (auto* forma = qobject_cast<TfVacunaA_New*>(&d)) {
+                formaAbierta_ =
+                    forma->cbCiclo->currentText() + QLatin1Char('|') + forma->eNro->text();
+                return int(QDialog::Rejected);
+            }
             auto& l = dynamic_cast<TfLocaliza&>(d);
             d.show();
             if (!ciclo.isNull())
@@ -137,7 +145,9 @@ private Q_SLOTS:
         QFETCH(bool, acepta);
         GrabadoraInstalada grabadora;
         grabadora->respuestas.enqueue(acepta);
+        formaAbierta_.clear();
         Busca(QStringLiteral("21"), QStringLiteral("987654"));
+        QCOMPARE(formaAbierta_, acepta ? QStringLiteral("21|987654") : QString());
         QCOMPARE(grabadora->cajas.size(), 1);
         QVERIFY(grabadora->cajas[0].pregunta);
         QCOMPARE(grabadora->cajas[0].titulo, QString::fromUtf8("Resultado de la búsqueda"));
