@@ -267,6 +267,37 @@ void LiberaGrande(void* p, std::size_t) noexcept {
     std::free(p);
 }
 
+bool MilisegundosDeTextoIso(std::string_view t, std::int64_t& ms) {
+    const size_t n = t.size();
+    if (n < 10 || t[4] != '-' || t[7] != '-')
+        return false;
+    auto num = [&](size_t desde, int largo, int& valor) {
+        valor = 0;
+        for (int k = 0; k < largo; ++k) {
+            const char c = t[desde + size_t(k)];
+            if (c < '0' || c > '9')
+                return false;
+            valor = valor * 10 + (c - '0');
+        }
+        return true;
+    };
+    int anio, mes, dia, hora = 0, minuto = 0, segundo = 0, mili = 0;
+    if (!num(0, 4, anio) || !num(5, 2, mes) || !num(8, 2, dia))
+        return false;
+    if (n >= 16 && !(num(11, 2, hora) && num(14, 2, minuto)))
+        return false;
+    if (n >= 19 && !num(17, 2, segundo))
+        return false;
+    if (n >= 23 && !num(20, 3, mili))
+        return false;
+    const QDate fecha(anio, mes, dia);
+    if (!fecha.isValid())
+        return false;
+    ms = (fecha.toJulianDay() - kDiaCero) * kMsDia +
+         ((std::int64_t(hora) * 60 + minuto) * 60 + segundo) * 1000 + mili;
+    return true;
+}
+
 std::int64_t MilisegundosDeFecha(const QDateTime& fecha) {
     return (fecha.date().toJulianDay() - kDiaCero) * kMsDia + fecha.time().msecsSinceStartOfDay();
 }
@@ -417,6 +448,13 @@ void ModeloGrilla::AgregaVariante(int campo, const QVariant& valor) {
         AgregaReal(campo, valor.toDouble());
         break;
     case TipoCampo::Fecha: {
+        // Dates of the embedded database come as text in one shape: read without QDateTime.
+        std::int64_t ms = 0;
+        if (valor.metaType().id() == QMetaType::QString &&
+            MilisegundosDeTextoIso(valor.toString().toLatin1().toStdString(), ms)) {
+            AgregaFechaMs(campo, ms);
+            break;
+        }
         QDateTime f = valor.metaType().id() == QMetaType::QDateTime ? valor.toDateTime()
                       : valor.metaType().id() == QMetaType::QDate
                           ? QDateTime(valor.toDate(), QTime(0, 0))

@@ -161,3 +161,6 @@ private:
 // Date-time as stored in the grid's vectors: milliseconds counted from 0001-01-01 00:00.
 std::int64_t MilisegundosDeFecha(const QDateTime& fecha);
 QDateTime FechaDeMilisegundos(std::int64_t ms);
+// "YYYY-MM-DD[ HH:MM[:SS[.zzz]]]" (the embedded database's dates) straight to milliseconds;
+// false for any other shape.
+bool MilisegundosDeTextoIso(std::string_view texto, std::int64_t& ms);

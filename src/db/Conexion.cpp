@@ -146,6 +146,9 @@ QSqlDatabase Conexion::AbreArchivo(const QString& ruta) {
     } else {
         // A file that is not a registry database (or not a database at all) fails here.
         QSqlQuery prueba(bd);
+        // Large lists read the file through memory mapping and a generous page cache.
+        prueba.exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
+        prueba.exec(QStringLiteral("PRAGMA cache_size=-65536"));
         if (!prueba.exec(QStringLiteral("SELECT COUNT(*) FROM SrvLogins")))
             error = QStringLiteral("El archivo %1 no es una base de datos del registro: %2")
                         .arg(QDir::toNativeSeparators(ruta), TextoError(prueba.lastError()));

@@ -6,9 +6,11 @@
 #include "db/DialectoSqlite.h"
 #include "db/ServidorEmbebido.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <sqlite3.h>
 
 namespace {
 
@@ -85,6 +87,48 @@ void Consulta::Nulo(const QString& n, TipoParametro t) {
     Parametro(n, t, QVariant());
 }
 
+QVariant Consulta::ValorParametro(const QString& nombre, bool embebida) const {
+    const auto it = parametros_.find(nombre.toUpper());
+    if (it == parametros_.end())
+        throw ErrorBaseDatos(QStringLiteral("No se asignó un valor al parámetro %1.").arg(nombre));
+    const Param& p = it->second;
+    if (p.valor.isNull())
+        return embebida ? QVariant() : QVariant(TipoQt(p.tipo));
+    switch (p.tipo) {
+    case TipoParametro::Texto: {
+        const QString t = p.valor.toString();
+        if (p.tamano > 0 && t.size() > p.tamano)
+            throw ErrorBaseDatos(
+                QStringLiteral("El valor del parámetro %1 (\"%2\") excede los %3 caracteres "
+                               "permitidos.")
+                    .arg(nombre, t)
+                    .arg(p.tamano));
+        return t;
+    }
+    case TipoParametro::Entero:
+    case TipoParametro::EnteroCorto: {
+        bool ok = false;
+        const qlonglong n = p.valor.toLongLong(&ok);
+        const qlonglong limite = p.tipo == TipoParametro::EnteroCorto ? 32767 : 2147483647;
+        if (!ok || n > limite || n < -limite - 1)
+            throw ErrorBaseDatos(QStringLiteral("El valor %1 no cabe en el parámetro %2.")
+                                     .arg(p.valor.toString(), nombre));
+        return embebida ? QVariant(n) : QVariant(int(n));
+    }
+    case TipoParametro::FechaHora: {
+        QDateTime f = p.valor.metaType().id() == QMetaType::QDate
+                          ? QDateTime(p.valor.toDate(), QTime(0, 0))
+                          : p.valor.toDateTime();
+        return embebida ? QVariant(DialectoSqlite::TextoFecha(f)) : QVariant(f);
+    }
+    case TipoParametro::Bit:
+        return embebida ? QVariant(p.valor.toBool() ? 1 : 0) : QVariant(p.valor.toBool());
+    case TipoParametro::Real:
+        return p.valor.toDouble();
+    }
+    return p.valor;
+}
+
 QSqlQuery Consulta::Prepara() {
     if (!conexion_)
         throw ErrorBaseDatos(QStringLiteral("No hay conexión con la base de datos."));
@@ -92,48 +136,7 @@ QSqlQuery Consulta::Prepara() {
     const bool embebida = conexion_->Embebida();
     const QString original = TextoSql();
 
-    auto valorDe = [&](const QString& nombre) -> QVariant {
-        const auto it = parametros_.find(nombre.toUpper());
-        if (it == parametros_.end())
-            throw ErrorBaseDatos(
-                QStringLiteral("No se asignó un valor al parámetro %1.").arg(nombre));
-        const Param& p = it->second;
-        if (p.valor.isNull())
-            return embebida ? QVariant() : QVariant(TipoQt(p.tipo));
-        switch (p.tipo) {
-        case TipoParametro::Texto: {
-            const QString t = p.valor.toString();
-            if (p.tamano > 0 && t.size() > p.tamano)
-                throw ErrorBaseDatos(
-                    QStringLiteral("El valor del parámetro %1 (\"%2\") excede los %3 caracteres "
-                                   "permitidos.")
-                        .arg(nombre, t)
-                        .arg(p.tamano));
-            return t;
-        }
-        case TipoParametro::Entero:
-        case TipoParametro::EnteroCorto: {
-            bool ok = false;
-            const qlonglong n = p.valor.toLongLong(&ok);
-            const qlonglong limite = p.tipo == TipoParametro::EnteroCorto ? 32767 : 2147483647;
-            if (!ok || n > limite || n < -limite - 1)
-                throw ErrorBaseDatos(QStringLiteral("El valor %1 no cabe en el parámetro %2.")
-                                         .arg(p.valor.toString(), nombre));
-            return embebida ? QVariant(n) : QVariant(int(n));
-        }
-        case TipoParametro::FechaHora: {
-            QDateTime f = p.valor.metaType().id() == QMetaType::QDate
-                              ? QDateTime(p.valor.toDate(), QTime(0, 0))
-                              : p.valor.toDateTime();
-            return embebida ? QVariant(DialectoSqlite::TextoFecha(f)) : QVariant(f);
-        }
-        case TipoParametro::Bit:
-            return embebida ? QVariant(p.valor.toBool() ? 1 : 0) : QVariant(p.valor.toBool());
-        case TipoParametro::Real:
-            return p.valor.toDouble();
-        }
-        return p.valor;
-    };
+    auto valorDe = [&](const QString& nombre) { return ValorParametro(nombre, embebida); };
 
     QSqlDatabase bd = conexion_->Bd();
     QSqlQuery q(bd);
@@ -192,8 +195,123 @@ int Consulta::Ejecuta() {
 
 void Consulta::AbreEn(ModeloGrilla& modelo, const std::vector<DefColumna>& columnas) {
     Cierra();
+    if (!conexion_)
+        throw ErrorBaseDatos(QStringLiteral("No hay conexión con la base de datos."));
+    conexion_->AseguraAbierta();
+    if (conexion_->Embebida()) {
+        AbreEnEmbebida(modelo, columnas);
+        return;
+    }
     QSqlQuery q = Prepara();
     modelo.Carga(q, columnas);
+}
+
+void Consulta::AbreEnEmbebida(ModeloGrilla& modelo, const std::vector<DefColumna>& columnas) {
+    const QByteArray sql = DialectoSqlite::Traduce(TextoSql()).toUtf8();
+    const QVariant manejador = conexion_->Bd().driver()->handle();
+    sqlite3* bd = *static_cast<sqlite3* const*>(manejador.constData());
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(bd, sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK)
+        throw ErrorBaseDatos(QString::fromUtf8(sqlite3_errmsg(bd)));
+    struct Fin {
+        sqlite3_stmt* st;
+        ~Fin() { sqlite3_finalize(st); }
+    } fin{st};
+    for (const QString& n : DialectoSqlite::NombresParametros(QString::fromUtf8(sql))) {
+        const int i = sqlite3_bind_parameter_index(st, (QLatin1Char(':') + n).toUtf8().constData());
+        if (i <= 0)
+            continue;
+        const QVariant v = ValorParametro(n, true);
+        if (v.isNull())
+            sqlite3_bind_null(st, i);
+        else if (v.metaType().id() == QMetaType::Double)
+            sqlite3_bind_double(st, i, v.toDouble());
+        else if (v.metaType().id() == QMetaType::QString) {
+            const QByteArray t = v.toString().toUtf8();
+            sqlite3_bind_text(st, i, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+        } else
+            sqlite3_bind_int64(st, i, v.toLongLong());
+    }
+
+    const int n = sqlite3_column_count(st);
+    QStringList nombres;
+    std::vector<TipoCampo> tipos(size_t(n), TipoCampo::Texto);
+    std::vector<bool> decidido(size_t(n), false);
+    for (int c = 0; c < n; ++c) {
+        nombres << QString::fromUtf8(sqlite3_column_name(st, c));
+        const QByteArray decl = QByteArray(sqlite3_column_decltype(st, c)).toUpper();
+        if (decl.isEmpty())
+            continue;
+        decidido[size_t(c)] = true;
+        if (decl.contains("INT") || decl.contains("BIT"))
+            tipos[size_t(c)] = TipoCampo::Entero;
+        else if (decl.contains("DATE"))
+            tipos[size_t(c)] = TipoCampo::Fecha;
+        else if (decl.contains("REAL") || decl.contains("FLOA") || decl.contains("DOUB"))
+            tipos[size_t(c)] = TipoCampo::Real;
+    }
+    int rc = sqlite3_step(st);
+    // Expressions have no declared type: the first row's values decide.
+    for (int c = 0; c < n && rc == SQLITE_ROW; ++c) {
+        if (decidido[size_t(c)])
+            continue;
+        switch (sqlite3_column_type(st, c)) {
+        case SQLITE_INTEGER:
+            tipos[size_t(c)] = TipoCampo::Entero;
+            break;
+        case SQLITE_FLOAT:
+            tipos[size_t(c)] = TipoCampo::Real;
+            break;
+        case SQLITE_TEXT: {
+            std::int64_t ms = 0;
+            const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+            if (MilisegundosDeTextoIso(std::string_view(t, size_t(sqlite3_column_bytes(st, c))),
+                                       ms))
+                tipos[size_t(c)] = TipoCampo::Fecha;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    modelo.Inicia(nombres, tipos);
+    while (rc == SQLITE_ROW) {
+        for (int c = 0; c < n; ++c) {
+            const int t = sqlite3_column_type(st, c);
+            if (t == SQLITE_NULL) {
+                modelo.AgregaNulo(c);
+                continue;
+            }
+            switch (tipos[size_t(c)]) {
+            case TipoCampo::Texto: {
+                const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+                modelo.AgregaTexto(c, std::string_view(p, size_t(sqlite3_column_bytes(st, c))));
+                break;
+            }
+            case TipoCampo::Entero:
+            case TipoCampo::Logico:
+                modelo.AgregaEntero(c, sqlite3_column_int64(st, c));
+                break;
+            case TipoCampo::Real:
+                modelo.AgregaReal(c, sqlite3_column_double(st, c));
+                break;
+            case TipoCampo::Fecha: {
+                const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
+                std::int64_t ms = 0;
+                if (MilisegundosDeTextoIso(std::string_view(p, size_t(sqlite3_column_bytes(st, c))),
+                                           ms))
+                    modelo.AgregaFechaMs(c, ms);
+                else
+                    modelo.AgregaNulo(c);
+                break;
+            }
+            }
+        }
+        rc = sqlite3_step(st);
+    }
+    if (rc != SQLITE_DONE)
+        throw ErrorBaseDatos(QString::fromUtf8(sqlite3_errmsg(bd)));
+    modelo.Publica(columnas);
 }
 
 void Consulta::Cierra() {

@@ -79,6 +79,11 @@ private:
         int tamano;
     };
     class QSqlQuery Prepara();
+    // A parameter's value as the backend binds it (dates as text on the embedded database).
+    QVariant ValorParametro(const QString& nombre, bool embebida) const;
+    // The embedded database's list read straight from SQLite into the grid's vectors, without a
+    // value object per cell.
+    void AbreEnEmbebida(ModeloGrilla& modelo, const std::vector<DefColumna>& columnas);
     int IndiceCampo(const QString& nombre) const;
 
     Conexion* conexion_;

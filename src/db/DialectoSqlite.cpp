@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <sqlite3.h>
+#include <string>
 
 namespace DialectoSqlite {
 namespace {
@@ -399,7 +400,13 @@ void FnSuma(sqlite3_context* ctx, int, sqlite3_value** a) {
     const bool textoA = ta == SQLITE_TEXT || ta == SQLITE_BLOB;
     const bool textoB = tb == SQLITE_TEXT || tb == SQLITE_BLOB;
     if (textoA && textoB) {
-        ResultadoTexto(ctx, TextoValor(a[0]) + TextoValor(a[1]));
+        // Joined as bytes: both are UTF-8.
+        const int na = sqlite3_value_bytes(a[0]), nb = sqlite3_value_bytes(a[1]);
+        std::string unido;
+        unido.reserve(size_t(na + nb));
+        unido.append(reinterpret_cast<const char*>(sqlite3_value_text(a[0])), size_t(na));
+        unido.append(reinterpret_cast<const char*>(sqlite3_value_text(a[1])), size_t(nb));
+        sqlite3_result_text(ctx, unido.data(), int(unido.size()), SQLITE_TRANSIENT);
         return;
     }
     if (textoA != textoB) {

@@ -1,0 +1,93 @@
+// Certificate console benchmark: a cycle and department with 200,000 certificates; the run
+// (list read, grid filled, totals shown) and the export of the grid.
+#include "BaseDemo.h"
+#include "app/Aplicacion.h"
+#include "app/Arranque.h"
+#include "app/Globales.h"
+#include "app/TdmDatos.h"
+#include "common/Exportacion.h"
+#include "common/Grilla.h"
+#include "db/Consulta.h"
+#include "vaccination/ConsultaVacunas.h"
+#include "vaccination/TfVacunaC_New.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <sqlite3.h>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    Aplicacion app(argc, argv);
+    const int certificados = argc > 1 ? std::atoi(argv[1]) : 200'000;
+    QTemporaryDir carpeta;
+    const QString ruta = QDir(carpeta.path()).filePath(QStringLiteral("Moravel.db"));
+    OpcionesDemo o;
+    o.guias = 10;
+    o.certificados = 60;
+    CreaBaseDemo(ruta, o);
+    // Cycle 25 of Santa Cruz gets the large list, spread over its provinces' municipalities.
+    sqlite3* bd = nullptr;
+    sqlite3_open(ruta.toUtf8().constData(), &bd);
+    const QByteArray sql =
+        QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+            "INSERT INTO Ciclos SELECT '25', 100000 + i, 'ESTANCIA ' || i, 'UP-' || i, NULL, NULL, "
+            "'SCZ', printf('%02d', 1 + i % 15), printf('%02d', 1 + i % 2), 'COTOCA', 'AGROVET', "
+            "50, "
+            "'BIOGÉNESIS BAGÓ', 'S1', 'P1', 'ARGENTINA', '12/2027', '2026-04-01 00:00:00.000', "
+            "'2026-05-10 00:00:00.000', '2026-05-12 00:00:00.000', 1, 0, 0, 1, 'DR. PEÑA', "
+            "i % 50, i % 40, i % 30, NULL, i % 20, i % 10, i % 7, i % 5, "
+            "NULL, NULL, i % 3, NULL, NULL, NULL, NULL, NULL, "
+            "'123', 'ROCA', CASE WHEN i % 2 = 0 THEN NULL ELSE 'VACA' END, 'ANA', 'ANA ROCA', "
+            "'JUAN', 'CALLE 1', 'operador', '2026-05-13 00:00:00.000', NULL, 0 FROM n")
+            .arg(certificados)
+            .toUtf8();
+    sqlite3_exec(bd, "DELETE FROM Ciclos WHERE IdCiclo = '25' AND Predio_IdDistrital = 'SCZ'",
+                 nullptr, nullptr, nullptr);
+    char* error = nullptr;
+    if (sqlite3_exec(bd, sql.constData(), nullptr, nullptr, &error) != SQLITE_OK)
+        std::printf("error: %s\n", error);
+    sqlite3_close(bd);
+
+    QDir::setCurrent(carpeta.path());
+    Arranque::PreparaProceso();
+    QFile ini(ArchivoIni);
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[CONECTIVIDAD]\r\nUsuario=operador\r\nPassword=operador2026\r\nDialogo=0\r\n");
+    ini.close();
+    auto modulo = Arranque::CreaModuloDatos();
+
+    {
+        // The list alone, read into a model without a window.
+        ModeloGrilla modelo;
+        Consulta q;
+        q.FijaSql(LineasConsultaVacunas(QStringLiteral("25"), QStringLiteral("SCZ"), std::nullopt));
+        QElapsedTimer r;
+        r.start();
+        q.AbreEn(modelo, ColumnasVacunas());
+        std::printf("lectura de la lista: %.2f s\n", r.nsecsElapsed() / 1e9);
+    }
+    TfVacunaC_New consola;
+    consola.show();
+    consola.cbDistrital->setCurrentText(QStringLiteral("SCZ"));
+    QElapsedTimer reloj;
+    reloj.start();
+    consola.ArmaConsultaVacunas();
+    QCoreApplication::processEvents();
+    const double sCorrida = reloj.nsecsElapsed() / 1e9;
+    std::printf("consulta, grilla y totales: %d filas en %.2f s\n",
+                consola.UltimDBGrid1->Modelo().Filas(), sCorrida);
+
+    const QString archivo = QDir(carpeta.path()).filePath(QStringLiteral("vacunas.csv"));
+    reloj.restart();
+    ExportaGrillaCSV(*consola.UltimDBGrid1, archivo);
+    const double sExporta = reloj.nsecsElapsed() / 1e9;
+    std::printf("exportación: %.1f MB en %.2f s\n", QFileInfo(archivo).size() / 1048576.0,
+                sExporta);
+    return 0;
+}
