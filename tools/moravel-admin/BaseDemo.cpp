@@ -264,7 +264,7 @@ void CreaBaseDemo(const QString& ruta, const OpcionesDemo& o) {
         const int porCiclo = std::max(1, o.certificados / 6);
         for (int ciclo = 20; ciclo <= 25; ++ciclo) {
             // Cycles are six months apart, the last one recent.
-            const QDate fechaCiclo = o.hoy.addMonths(-(25 - ciclo) * 6 - 1);
+            const QDate fechaCiclo = o.hoy.addMonths(-(25 - ciclo) * 6 - 2);
             for (int i = 0; i < porCiclo; ++i) {
                 const QString dis = QString::fromLatin1(elige(kPesoDistritos));
                 QString pro, mun;
