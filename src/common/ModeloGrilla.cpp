@@ -840,8 +840,14 @@ QVariant ModeloGrilla::data(const QModelIndex& indice, int rol) const {
         }
         return c.fondo.isValid() ? QVariant(c.fondo) : QVariant();
     }
-    case Qt::ForegroundRole:
+    case Qt::ForegroundRole: {
+        if (colorTextoFila_) {
+            const QColor color = colorTextoFila_(*this, FilaOrigen(indice.row()));
+            if (color.isValid())
+                return color;
+        }
         return c.texto.isValid() ? QVariant(c.texto) : QVariant();
+    }
     default:
         return {};
     }

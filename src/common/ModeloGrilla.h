@@ -114,6 +114,8 @@ public:
     // Title click: ascending, or the reverse when the same column was sorted last.
     void OrdenaPorClic(int columna);
     void FijaColorFila(ColorFila funcion) { colorFila_ = std::move(funcion); }
+    // The text colour of a whole row (an invalid colour leaves the column's own).
+    void FijaColorTextoFila(ColorFila funcion) { colorTextoFila_ = std::move(funcion); }
 
     // --- QAbstractTableModel ---------------------------------------------------------------
     int rowCount(const QModelIndex& padre = {}) const override;
@@ -153,6 +155,7 @@ private:
     std::vector<Formato> formatos_;
     VectorGrande<int> orden_;
     ColorFila colorFila_;
+    ColorFila colorTextoFila_;
     bool activo_ = false;
     int ultimaColumnaOrdenada_ = -1;
     bool ultimaAscendente_ = true;

@@ -39,6 +39,11 @@ QMetaType TipoQt(TipoParametro t) {
 
 } // namespace
 
+QString LiteralSql(const QString& valor) {
+    return QLatin1Char('\'') + QString(valor).replace(QLatin1Char('\''), QStringLiteral("''")) +
+           QLatin1Char('\'');
+}
+
 Consulta::Consulta(Conexion* conexion) : conexion_(conexion ? conexion : Conexion::Principal()) {}
 
 Consulta::Consulta(std::initializer_list<QString> lineas, Conexion* conexion) : Consulta(conexion) {

@@ -15,6 +15,10 @@
 
 class Conexion;
 
+// A text as an SQL literal for the list statements that are built line by line: in quotes,
+// its own quotes doubled, so a typed value can never end the literal.
+QString LiteralSql(const QString& valor);
+
 enum class TipoParametro { Texto, Entero, EnteroCorto, FechaHora, Bit, Real };
 
 class Consulta {

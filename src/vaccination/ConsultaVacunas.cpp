@@ -2,13 +2,9 @@
 #include "vaccination/ConsultaVacunas.h"
 
 #include "common/Vocabulario.h"
+#include "db/Consulta.h"
 
 #include <numeric>
-
-QString LiteralSql(const QString& valor) {
-    return QLatin1Char('\'') + QString(valor).replace(QLatin1Char('\''), QStringLiteral("''")) +
-           QLatin1Char('\'');
-}
 
 QStringList LineasConsultaVacunas(const QString& ciclo, const QString& distrital,
                                   const std::optional<QString>& provincia) {

@@ -28,6 +28,3 @@ struct TotalesVacunas {
 };
 // Sums of the sixteen counts over every row of the list (NULL as 0).
 TotalesVacunas SacaTotales(const ModeloGrilla& modelo);
-
-// A text as an SQL literal: in quotes, its own quotes doubled.
-QString LiteralSql(const QString& valor);

@@ -6,6 +6,7 @@
 #include "common/Exportacion.h"
 #include "common/Grilla.h"
 #include "common/Mensajes.h"
+#include "common/PanelTotales.h"
 #include "common/RellenoGeografia.h"
 #include "common/Ventanas.h"
 #include "common/Vocabulario.h"
@@ -24,19 +25,6 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-QToolButton* Boton(QWidget* padre, const char* nombre, QStyle::StandardPixmap dibujo,
-                   const QString& pista) {
-    auto* b = new QToolButton(padre);
-    b->setObjectName(QString::fromLatin1(nombre));
-    b->setIcon(padre->style()->standardIcon(dibujo));
-    b->setIconSize(QSize(24, 24));
-    b->setToolTip(pista);
-    b->setAutoRaise(true);
-    return b;
-}
-} // namespace
 
 TfVacunaC_New::TfVacunaC_New(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("fVacunaC_New"));
@@ -59,12 +47,12 @@ TfVacunaC_New::TfVacunaC_New(QWidget* padre) : QWidget(padre) {
     dbProvincias->setObjectName(QStringLiteral("dbProvincias"));
     dbProvincias->setMaxVisibleItems(15);
     dbProvincias->setMinimumWidth(180);
-    sbEjecutar = Boton(arriba, "sbEjecutar", QStyle::SP_BrowserReload,
-                       QStringLiteral("listar registros, ejecutar consulta"));
-    sbInsertar = Boton(arriba, "sbInsertar", QStyle::SP_FileIcon,
-                       QStringLiteral("agregar nuevo certificado"));
-    sbExportar = Boton(arriba, "sbExportar", QStyle::SP_DialogSaveButton,
-                       QStringLiteral("exportar a MS-Excel"));
+    sbEjecutar = BotonConsola(arriba, "sbEjecutar", QStyle::SP_BrowserReload,
+                              QStringLiteral("listar registros, ejecutar consulta"));
+    sbInsertar = BotonConsola(arriba, "sbInsertar", QStyle::SP_FileIcon,
+                              QStringLiteral("agregar nuevo certificado"));
+    sbExportar = BotonConsola(arriba, "sbExportar", QStyle::SP_DialogSaveButton,
+                              QStringLiteral("exportar a MS-Excel"));
     lTotal = new QLabel(QStringLiteral("0 registros encontados ..."), arriba);
     lTotal->setObjectName(QStringLiteral("lTotal"));
     auto* filtros = new QGridLayout(arriba);
@@ -98,35 +86,17 @@ TfVacunaC_New::TfVacunaC_New(QWidget* padre) : QWidget(padre) {
     });
 
     // Bottom panel: totals by age band.
-    auto* abajo = new QWidget(this);
-    auto* totales = new QGridLayout(abajo);
-    const QString titulos[] = {
-        QStringLiteral("< 12 (m)"),  QStringLiteral("< 12 (h)"),  QStringLiteral("13-24 (m)"),
-        QStringLiteral("13-24 (h)"), QStringLiteral("25-36 (m)"), QStringLiteral("25-36 (h)"),
-        QStringLiteral("> 36 (m)"),  QStringLiteral("> 36 (h)"),  QStringLiteral("TOTAL BOV")};
-    const char* sufijos[] = {"1m", "1h", "2m", "2h", "3m", "3h", "4m", "4h", "Total"};
-    totales->addWidget(new QLabel(QStringLiteral("Bovinos"), abajo), 1, 0);
-    totales->addWidget(new QLabel(QStringLiteral("Bubalinos"), abajo), 2, 0);
-    for (int i = 0; i < 9; ++i) {
-        totales->addWidget(new QLabel(titulos[i], abajo), 0, i + 1, Qt::AlignRight);
-        for (auto [fila, lista, prefijo] :
-             {std::tuple{1, &stBOV, "stBOV_"}, std::tuple{2, &stBUB, "stBUB_"}}) {
-            auto* l = new QLabel(QStringLiteral("0"), abajo);
-            l->setObjectName(QString::fromLatin1(prefijo) + QString::fromLatin1(sufijos[i]));
-            l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            l->setFrameShape(QFrame::StyledPanel);
-            l->setMinimumWidth(70);
-            (*lista)[size_t(i)] = l;
-            totales->addWidget(l, fila, i + 1);
-        }
-    }
-    totales->setColumnStretch(10, 1);
+    pTotales = new PanelTotales(
+        {QStringLiteral("< 12 (m)"), QStringLiteral("< 12 (h)"), QStringLiteral("13-24 (m)"),
+         QStringLiteral("13-24 (h)"), QStringLiteral("25-36 (m)"), QStringLiteral("25-36 (h)"),
+         QStringLiteral("> 36 (m)"), QStringLiteral("> 36 (h)"), QStringLiteral("TOTAL BOV")},
+        QColor(), QColor(), this);
 
     auto* todo = new QVBoxLayout(this);
     todo->setContentsMargins(2, 2, 2, 2);
     todo->addWidget(arriba);
     todo->addWidget(UltimDBGrid1, 1);
-    todo->addWidget(abajo);
+    todo->addWidget(pTotales);
 
     // Creation: first cycle, the user's department, its provinces; no list yet.
     cbCiclo->setCurrentIndex(0);
@@ -177,18 +147,9 @@ void TfVacunaC_New::ArmaConsultaVacunas() {
     AgregaTotalesPorFila(modelo);
     lTotal->setText(QStringLiteral("%1 registros encontrados").arg(modelo.Filas()));
     sbExportar->setEnabled(modelo.Filas() > 0);
-    MuestraTotales();
+    const TotalesVacunas t = SacaTotales(modelo);
+    pTotales->Muestra(t.bov, t.bub);
     ActualizaComandos();
-}
-
-void TfVacunaC_New::MuestraTotales() {
-    const TotalesVacunas t = SacaTotales(UltimDBGrid1->Modelo());
-    for (size_t i = 0; i < 8; ++i) {
-        stBOV[i]->setText(QString::number(t.bov[i]));
-        stBUB[i]->setText(QString::number(t.bub[i]));
-    }
-    stBOV[8]->setText(QString::number(t.TotalBov()));
-    stBUB[8]->setText(QString::number(t.TotalBub()));
 }
 
 bool TfVacunaC_New::Localiza(const QString& ciclo, int numero) {

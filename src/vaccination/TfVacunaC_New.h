@@ -5,7 +5,6 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <array>
 
 class Grilla;
 class QCheckBox;
@@ -14,6 +13,7 @@ class QLabel;
 class QMenu;
 class QAction;
 class QToolButton;
+class PanelTotales;
 class RellenoGeografia;
 
 class TfVacunaC_New : public QWidget {
@@ -34,8 +34,7 @@ public:
     QAction* adicionarnuevoregistro1;
     QAction* sbEditar;
     QAction* sbEliminar;
-    std::array<QLabel*, 9> stBOV; // 1m, 1h ... 4h, then the total
-    std::array<QLabel*, 9> stBUB;
+    PanelTotales* pTotales;
 
     // Builds and runs the list, then the count line, the export state and the totals.
     void ArmaConsultaVacunas();
@@ -54,7 +53,6 @@ public Q_SLOTS:
 private:
     void cProvinciasClick();
     void ActualizaComandos();
-    void MuestraTotales();
 
     RellenoGeografia* geografia_;
 };

@@ -8,6 +8,7 @@
 #include "app/TdmDatos.h"
 #include "common/Editores.h"
 #include "common/Grilla.h"
+#include "common/PanelTotales.h"
 #include "vaccination/TfVacunaA_New.h"
 #include "vaccination/TfVacunaC_New.h"
 
@@ -192,9 +193,9 @@ private Q_SLOTS:
         QCOMPARE(Columna(*g, 33), QStringList({"0", "4"}));
         QVERIFY(c->sbExportar->isEnabled());
         QStringList bov, bub;
-        for (QLabel* l : c->stBOV)
+        for (QLabel* l : c->pTotales->stBOV)
             bov << l->text();
-        for (QLabel* l : c->stBUB)
+        for (QLabel* l : c->pTotales->stBUB)
             bub << l->text();
         QCOMPARE(bov, QStringList({"6", "1", "4", "3", "1", "1", "2", "1", "19"}));
         QCOMPARE(bub, QStringList({"4", "0", "0", "0", "0", "0", "0", "0", "4"}));
@@ -213,7 +214,7 @@ private Q_SLOTS:
         c->sbEjecutar->click();
         QCOMPARE(c->lTotal->text(), QStringLiteral("0 registros encontrados"));
         QVERIFY(!c->sbExportar->isEnabled());
-        for (QLabel* l : c->stBOV)
+        for (QLabel* l : c->pTotales->stBOV)
             QCOMPARE(l->text(), QStringLiteral("0"));
     }
 
