@@ -2,6 +2,7 @@
 #include "app/Aperturas.h"
 
 #include "common/Ventanas.h"
+#include "guides/TfMueveC.h"
 #include "vaccination/TfVacunaA_New.h"
 #include "vaccination/TfVacunaC_New.h"
 
@@ -18,8 +19,11 @@ void AbreAltaCertificadoVigente(const QString& ciclo, std::int32_t numero) {
     Ventanas::MuestraModal(forma);
 }
 
-// The legacy certificate console and entry form, and the guide console, come with their own
-// windows; these are the places that will open them.
+void AbreConsolaGuias() {
+    Ventanas::AbreUnica(fMueveC);
+}
+
+// The legacy certificate console and entry form come with their own windows; these are the
+// places that will open them.
 void AbreConsolaCertificadosLegados() {}
-void AbreConsolaGuias() {}
 void AbreAltaCertificadoLegado(const QString&, std::int32_t) {}

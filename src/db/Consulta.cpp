@@ -71,7 +71,9 @@ void Consulta::Parametro(const QString& nombre, TipoParametro tipo, const QVaria
 }
 
 void Consulta::Texto(const QString& nombre, const QString& valor, int tamano) {
-    Parametro(nombre, TipoParametro::Texto, valor.isNull() ? QVariant() : QVariant(valor), tamano);
+    // A text is always a text, an empty one too; NULL is asked for with Nulo.
+    Parametro(nombre, TipoParametro::Texto, QVariant(valor.isNull() ? QStringLiteral("") : valor),
+              tamano);
 }
 void Consulta::Entero(const QString& n, const QVariant& v) {
     Parametro(n, TipoParametro::Entero, v);

@@ -36,6 +36,7 @@ public:
 
     // --- parameters (":Nombre" in the statement); a null QVariant is SQL NULL ----------------
     // Text of at most `tamano` characters (0: no limit); a longer value is refused, never cut.
+    // An empty text is stored as an empty text, never as NULL.
     void Texto(const QString& nombre, const QString& valor, int tamano = 0);
     void Entero(const QString& nombre, const QVariant& valor);
     void EnteroCorto(const QString& nombre, const QVariant& valor);

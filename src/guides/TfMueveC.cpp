@@ -1,0 +1,350 @@
+// Movement guide console.
+#include "guides/TfMueveC.h"
+
+#include "app/Globales.h"
+#include "common/Editores.h"
+#include "common/Errores.h"
+#include "common/Exportacion.h"
+#include "common/Grilla.h"
+#include "common/Mensajes.h"
+#include "common/PanelTotales.h"
+#include "common/RellenoGeografia.h"
+#include "common/Vocabulario.h"
+#include "db/Consulta.h"
+#include "guides/ConsultaGuias.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QCheckBox* Casilla(QWidget* padre, const char* nombre, const QString& titulo) {
+    auto* c = new QCheckBox(titulo, padre);
+    c->setObjectName(QString::fromLatin1(nombre));
+    return c;
+}
+
+QComboBox* Lista(QWidget* padre, const char* nombre, const QStringList& items = {}) {
+    auto* c = new QComboBox(padre);
+    c->setObjectName(QString::fromLatin1(nombre));
+    c->addItems(items);
+    c->setMaxVisibleItems(15);
+    c->setMinimumWidth(150);
+    return c;
+}
+
+RellenoGeografia::Sentencias SentenciasConsola() {
+    return RellenoGeografia::Ordinarias();
+}
+
+std::optional<QString> Si(bool marcado, const QString& valor) {
+    return marcado ? std::optional<QString>(valor) : std::nullopt;
+}
+
+} // namespace
+
+TfMueveC::TfMueveC(QWidget* padre) : QWidget(padre) {
+    setObjectName(QStringLiteral("fMueveC"));
+    setWindowTitle(QString::fromUtf8("Guías de Movimiento Animal"));
+
+    auto* arriba = new QWidget(this);
+    auto* gOrigen = new QGroupBox(QStringLiteral("Origen"), arriba);
+    cRubroO = Casilla(gOrigen, "cRubroO", QStringLiteral("Especificar rubro de origen"));
+    cbRubroO = Lista(gOrigen, "cbRubroO",
+                     {QStringLiteral("Predio"), QStringLiteral("Feria"), QStringLiteral("Remate"),
+                      QStringLiteral("Embarcadero"), QStringLiteral("Potrero"),
+                      QString::fromUtf8("Importación"), QStringLiteral("Incubadora")});
+    cDistritalO = Casilla(gOrigen, "cDistritalO", QStringLiteral("Especificar distrital origen"));
+    cbDistritalO = Lista(gOrigen, "cbDistritalO", Vocabulario::Distritales());
+    cbDistritalO->setMaxVisibleItems(9);
+    cProvinciaO = Casilla(gOrigen, "cProvinciaO", QStringLiteral("Provincia"));
+    cbProvinciasO = Lista(gOrigen, "cbProvinciasO");
+    cMunicipioO = Casilla(gOrigen, "cMunicipioO", QStringLiteral("Municipio"));
+    cbMunicipiosO = Lista(gOrigen, "cbMunicipiosO");
+    auto* lo = new QGridLayout(gOrigen);
+    lo->addWidget(cRubroO, 0, 0);
+    lo->addWidget(cbRubroO, 0, 1);
+    lo->addWidget(cDistritalO, 1, 0);
+    lo->addWidget(cbDistritalO, 1, 1);
+    lo->addWidget(cProvinciaO, 2, 0);
+    lo->addWidget(cbProvinciasO, 2, 1);
+    lo->addWidget(cMunicipioO, 3, 0);
+    lo->addWidget(cbMunicipiosO, 3, 1);
+
+    auto* gDestino = new QGroupBox(QStringLiteral("Destino"), arriba);
+    cRubroD = Casilla(gDestino, "cRubroD", QStringLiteral("Especificar rubro destino"));
+    cbRubroD =
+        Lista(gDestino, "cbRubroD",
+              {QStringLiteral("Predio"), QStringLiteral("Feria"), QStringLiteral("Remate"),
+               QStringLiteral("Matadero"), QStringLiteral("Consumo"), QStringLiteral("Potrero"),
+               QStringLiteral("Embarcadero"), QStringLiteral("Incubadora")});
+    cDistritalD = Casilla(gDestino, "cDistritalD", QStringLiteral("Especificar distrital destino"));
+    cbDistritalD = Lista(gDestino, "cbDistritalD", Vocabulario::Distritales());
+    cbDistritalD->setMaxVisibleItems(9);
+    cProvinciaD = Casilla(gDestino, "cProvinciaD", QStringLiteral("Provincia"));
+    cbprovinciasD = Lista(gDestino, "cbprovinciasD");
+    cMunicipioD = Casilla(gDestino, "cMunicipioD", QStringLiteral("Municipio"));
+    cbMunicipiosD = Lista(gDestino, "cbMunicipiosD");
+    auto* ld = new QGridLayout(gDestino);
+    ld->addWidget(cRubroD, 0, 0);
+    ld->addWidget(cbRubroD, 0, 1);
+    ld->addWidget(cDistritalD, 1, 0);
+    ld->addWidget(cbDistritalD, 1, 1);
+    ld->addWidget(cProvinciaD, 2, 0);
+    ld->addWidget(cbprovinciasD, 2, 1);
+    ld->addWidget(cMunicipioD, 3, 0);
+    ld->addWidget(cbMunicipiosD, 3, 1);
+
+    auto* derecha = new QWidget(arriba);
+    deDesde = new EditorFecha(derecha, true);
+    deDesde->setObjectName(QStringLiteral("deDesde"));
+    deHasta = new EditorFecha(derecha, true);
+    deHasta->setObjectName(QStringLiteral("deHasta"));
+    cUsuarios =
+        Casilla(derecha, "cUsuarios", QString::fromUtf8("Especificar responsable de emisión"));
+    cbUsuarios = Lista(derecha, "cbUsuarios");
+    sbEjecutar = BotonConsola(derecha, "sbEjecutar", QStyle::SP_BrowserReload,
+                              QStringLiteral("listar registros, ejecutar consulta"));
+    sbInsertar = BotonConsola(
+        derecha, "sbInsertar", QStyle::SP_FileIcon,
+        QString::fromUtf8("agregar nuevo registro de guía para bovinos y otras especies"));
+    sbEditar = BotonConsola(derecha, "sbEditar", QStyle::SP_FileDialogDetailedView,
+                            QString::fromUtf8("modificar datos de la guía"));
+    sbEliminar = BotonConsola(derecha, "sbEliminar", QStyle::SP_TrashIcon,
+                              QString::fromUtf8("eliminar guía"));
+    sbImprimir = BotonConsola(derecha, "sbImprimir", QStyle::SP_FileDialogContentsView,
+                              QString::fromUtf8("imprimir guía"));
+    sbDuplicar = BotonConsola(derecha, "sbDuplicar", QStyle::SP_FileLinkIcon,
+                              QString::fromUtf8("duplicar guía"));
+    sbExportar = BotonConsola(derecha, "sbExportar", QStyle::SP_DialogSaveButton,
+                              QStringLiteral("exportar a MS-Excel"));
+    lTotali = new QLabel(QStringLiteral("0 registros"), derecha);
+    lTotali->setObjectName(QStringLiteral("lTotali"));
+    QFont negrita = lTotali->font();
+    negrita.setBold(true);
+    lTotali->setFont(negrita);
+    auto* lr = new QGridLayout(derecha);
+    lr->addWidget(new QLabel(QStringLiteral("Emitidas desde"), derecha), 0, 0);
+    lr->addWidget(deDesde, 0, 1);
+    lr->addWidget(new QLabel(QStringLiteral("Hasta"), derecha), 0, 2);
+    lr->addWidget(deHasta, 0, 3);
+    lr->addWidget(cUsuarios, 1, 0, 1, 2);
+    lr->addWidget(cbUsuarios, 1, 2, 1, 2);
+    auto* botones = new QHBoxLayout;
+    for (QToolButton* b :
+         {sbEjecutar, sbInsertar, sbEditar, sbEliminar, sbImprimir, sbDuplicar, sbExportar})
+        botones->addWidget(b);
+    botones->addStretch();
+    lr->addLayout(botones, 2, 0, 1, 4);
+    lr->addWidget(lTotali, 3, 0, 1, 4);
+    auto* fila = new QHBoxLayout(arriba);
+    fila->setContentsMargins(0, 0, 0, 0);
+    fila->addWidget(gOrigen);
+    fila->addWidget(gDestino);
+    fila->addWidget(derecha, 1);
+
+    dbGrid1 = new Grilla(this);
+    dbGrid1->setObjectName(QStringLiteral("dbGrid1"));
+    // Guides written by the other-species form (legacy counts NULL) read in blue.
+    dbGrid1->Modelo().FijaColorTextoFila([](const ModeloGrilla& m, int f) {
+        return m.EsNulo(f, m.CampoPorNombre(QStringLiteral("BOV_Terneros"))) ? QColor(Qt::blue)
+                                                                             : QColor(Qt::black);
+    });
+    pTotales = new PanelTotales(
+        {QStringLiteral("< 12 (M)"), QStringLiteral("< 12 (H)"), QStringLiteral("13-24 (M)"),
+         QStringLiteral("13-24 (H)"), QStringLiteral("25-36 (M)"), QStringLiteral("25-36 (H)"),
+         QStringLiteral("> 36 (M)"), QStringLiteral("> 36 (H)"), QStringLiteral("TOTAL BOV")},
+        QColor(192, 220, 192), QColor(166, 202, 240), this);
+    auto* todo = new QVBoxLayout(this);
+    todo->setContentsMargins(2, 2, 2, 2);
+    todo->addWidget(arriba);
+    todo->addWidget(dbGrid1, 1);
+    todo->addWidget(pTotales);
+
+    // Creation, in its order.
+    deDesde->setDate(QDate::currentDate());
+    deHasta->setDate(QDate::currentDate());
+    cbRubroO->setCurrentIndex(0);
+    cbRubroD->setCurrentIndex(0);
+    cbDistritalD->setCurrentIndex(0);
+    cUsuarios->setEnabled(PSi_GMA_MiraOtras);
+    cbUsuarios->setEnabled(PSi_GMA_MiraOtras);
+    cUsuarios->setChecked(true);
+    origen_ =
+        new RellenoGeografia(cbDistritalO, cbProvinciasO, cbMunicipiosO, SentenciasConsola(), this);
+    destino_ =
+        new RellenoGeografia(cbDistritalD, cbprovinciasD, cbMunicipiosD, SentenciasConsola(), this);
+    {
+        const QSignalBlocker b(cbDistritalO);
+        cbDistritalO->setCurrentIndex(cbDistritalO->findText(IdDistrital));
+    }
+    cDistritalO->setChecked(true);
+    cDistritalO->setEnabled(false);
+    llenaUsuarios();
+    origen_->RefrescaProvincias();
+    origen_->RefrescaMunicipios();
+    destino_->RefrescaProvincias();
+    destino_->RefrescaMunicipios();
+
+    for (QCheckBox* c : {cRubroO, cRubroD, cUsuarios, cMunicipioO, cMunicipioD, cProvinciaO,
+                         cProvinciaD, cDistritalD})
+        connect(c, &QCheckBox::toggled, this, &TfMueveC::ActualizaFiltros);
+    connect(sbEjecutar, &QToolButton::clicked, this, &TfMueveC::sbEjecutarClick);
+    connect(sbEliminar, &QToolButton::clicked, this, &TfMueveC::sbEliminarClick);
+    connect(sbExportar, &QToolButton::clicked, this, &TfMueveC::sbExportarClick);
+    connect(dbGrid1, &Grilla::FilaCambiada, this, [this] { ActualizaComandos(); });
+    ActualizaFiltros();
+    sbImprimir->setEnabled(false);
+    sbExportar->setEnabled(false);
+    ActualizaComandos();
+    resize(1150, 620);
+}
+
+void TfMueveC::ActualizaFiltros() {
+    // Unchecking a side's province also unchecks its municipality.
+    if (!cProvinciaO->isChecked())
+        cMunicipioO->setChecked(false);
+    if (!cProvinciaD->isChecked())
+        cMunicipioD->setChecked(false);
+    cMunicipioO->setEnabled(cProvinciaO->isChecked());
+    cMunicipioD->setEnabled(cProvinciaD->isChecked());
+    const std::pair<QCheckBox*, QWidget*> pares[] = {
+        {cRubroO, cbRubroO},          {cRubroD, cbRubroD},          {cUsuarios, cbUsuarios},
+        {cMunicipioO, cbMunicipiosO}, {cMunicipioD, cbMunicipiosD}, {cProvinciaO, cbProvinciasO},
+        {cProvinciaD, cbprovinciasD}};
+    for (auto [casilla, control] : pares) {
+        control->setEnabled(casilla->isChecked() && (casilla != cUsuarios || PSi_GMA_MiraOtras));
+        ColoreaFiltro(control, casilla->isChecked());
+    }
+    cbDistritalD->setEnabled(cDistritalD->isChecked());
+}
+
+void TfMueveC::ActualizaComandos() {
+    // Deleting is for users holding the delete right, on a current guide; inserting, editing
+    // and duplicating come with the guide entry forms.
+    sbEliminar->setEnabled(PSi_GMA_Elimina && dbGrid1->FilaActual() >= 0);
+    sbInsertar->setEnabled(false);
+    sbEditar->setEnabled(false);
+    sbDuplicar->setEnabled(false);
+}
+
+void TfMueveC::llenaUsuarios() {
+    cbUsuarios->clear();
+    Consulta q({QStringLiteral("select IdUsuario"), QStringLiteral("from usuarios"),
+                QStringLiteral("order by IdUsuario")});
+    q.Abre();
+    for (q.Primero(); !q.Eof(); q.Siguiente())
+        cbUsuarios->addItem(q.TextoCampo(QStringLiteral("IdUsuario")));
+    q.Cierra();
+    cbUsuarios->setCurrentIndex(cbUsuarios->findText(UsuarioBase));
+}
+
+FiltrosGuias TfMueveC::Filtros() const {
+    FiltrosGuias f;
+    f.rubroOrigen = Si(cRubroO->isChecked(), cbRubroO->currentText());
+    f.rubroDestino = Si(cRubroD->isChecked(), cbRubroD->currentText());
+    f.distritalOrigen = cbDistritalO->currentText();
+    f.provinciaOrigen = Si(cProvinciaO->isChecked(), origen_->IdProvincia());
+    f.municipioOrigen = Si(cMunicipioO->isChecked(), origen_->IdMunicipio());
+    f.distritalDestino = Si(cDistritalD->isChecked(), cbDistritalD->currentText());
+    f.provinciaDestino = Si(cProvinciaD->isChecked(), destino_->IdProvincia());
+    f.municipioDestino = Si(cMunicipioD->isChecked(), destino_->IdMunicipio());
+    f.funcionario = Si(cUsuarios->isChecked(),
+                       cbUsuarios->currentIndex() < 0 ? QString() : cbUsuarios->currentText());
+    return f;
+}
+
+void TfMueveC::ArmaConsultaGuias() {
+    ModeloGrilla& modelo = dbGrid1->Modelo();
+    modelo.Vacia();
+    Consulta qGuias;
+    qGuias.FijaSql(LineasConsultaGuias(Filtros()));
+    qGuias.FechaHora(QStringLiteral("Inic"), QDateTime(deDesde->date(), QTime(0, 0)));
+    qGuias.FechaHora(QStringLiteral("Fina"), QDateTime(deHasta->date(), QTime(0, 0)));
+    qGuias.AbreEn(modelo, ColumnasGuias());
+    lTotali->setText(QStringLiteral("%1 registros(s)").arg(modelo.Filas()));
+    sbImprimir->setEnabled(modelo.Filas() > 0);
+    sbExportar->setEnabled(modelo.Filas() > 0);
+    const TotalesGuias t = SacarTotales(modelo);
+    pTotales->Muestra(t.bov, t.bub);
+    ActualizaComandos();
+}
+
+void TfMueveC::sbEjecutarClick() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct Restaura {
+        ~Restaura() { QApplication::restoreOverrideCursor(); }
+    } restaura;
+    ArmaConsultaGuias();
+}
+
+QVariant TfMueveC::Actual(const QString& campo) const {
+    const int f = dbGrid1->FilaActual();
+    return f < 0 ? QVariant() : dbGrid1->Modelo().Valor(f, campo);
+}
+
+bool TfMueveC::Localiza(std::int32_t nroGuia, const QString& distrital) {
+    const ModeloGrilla& m = dbGrid1->Modelo();
+    const int cNro = m.CampoPorNombre(QStringLiteral("NroGuia"));
+    const int cDis = m.CampoPorNombre(QStringLiteral("Ori_IdDistrital"));
+    for (int i = 0; i < m.Filas(); ++i) {
+        const int f = m.FilaOrigen(i);
+        if (m.Entero(f, cNro) == nroGuia &&
+            m.Valor(f, cDis).toString().compare(distrital, Qt::CaseInsensitive) == 0) {
+            dbGrid1->setCurrentIndex(m.index(i, 0));
+            return true;
+        }
+    }
+    return false;
+}
+
+void TfMueveC::ReestableceControles() {
+    deDesde->setDate(QDate::currentDate());
+    deHasta->setDate(QDate::currentDate());
+    for (QCheckBox* c :
+         {cRubroO, cProvinciaO, cMunicipioO, cRubroD, cDistritalD, cProvinciaD, cMunicipioD})
+        c->setChecked(false);
+    cUsuarios->setChecked(true);
+    cbUsuarios->setCurrentIndex(cbUsuarios->findText(UsuarioBase));
+}
+
+void TfMueveC::sbEliminarClick() {
+    if (dbGrid1->FilaActual() < 0)
+        return;
+    const QString falla =
+        VerificaPropiedad(Actual(QStringLiteral("Autoriza_Funcionario")).toString(),
+                          Actual(QStringLiteral("Ori_IdDistrital")).toString());
+    if (!falla.isEmpty()) {
+        MuestraError(falla);
+        return;
+    }
+    const QVariant nro = Actual(QStringLiteral("NroGuia"));
+    if (!Mensajes::Pregunta(QString::fromUtf8("Seguro de eliminar la guía nro. ") + nro.toString(),
+                            QStringLiteral("Eliminar")))
+        return;
+    Consulta cElimina({QStringLiteral("DELETE FROM Guias"),
+                       QStringLiteral("WHERE NroGuia = :LaGuia"),
+                       QStringLiteral("AND Ori_IdDistrital = :LaDist")});
+    cElimina.Entero(QStringLiteral("LaGuia"), nro);
+    cElimina.Texto(QStringLiteral("LaDist"), Actual(QStringLiteral("Ori_IdDistrital")).toString(),
+                   3);
+    try {
+        cElimina.Ejecuta();
+    } catch (const ErrorBaseDatos& e) {
+        MuestraError(QStringLiteral("No se ha podido eliminar el registro !\n") + e.Texto());
+        return;
+    }
+    sbEjecutarClick();
+}
+
+void TfMueveC::sbExportarClick() {
+    ExportaConDialogo(*dbGrid1);
+}
