@@ -45,6 +45,11 @@ inline QString CicloLocalizado;
 inline std::int32_t CertificadoLocalizado = 0;
 inline std::uint8_t TipoRegistro = 255;
 inline std::int32_t NumeroFormulario = 0;
+// Print dialog results.
+inline bool ImpresionAceptada = false;
+inline std::uint8_t IndiceImpresora = 0;
+inline bool VistaPrevia = false;
+inline bool UltimoModelo2 = false;
 
 // Set when a step of the session asks the application to end (refused login, update).
 inline bool TerminacionSolicitada = false;

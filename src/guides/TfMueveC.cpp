@@ -12,6 +12,7 @@
 #include "common/Vocabulario.h"
 #include "db/Consulta.h"
 #include "guides/ConsultaGuias.h"
+#include "guides/ImpresionGuia.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -200,6 +201,7 @@ TfMueveC::TfMueveC(QWidget* padre) : QWidget(padre) {
     connect(sbEjecutar, &QToolButton::clicked, this, &TfMueveC::sbEjecutarClick);
     connect(sbEliminar, &QToolButton::clicked, this, &TfMueveC::sbEliminarClick);
     connect(sbExportar, &QToolButton::clicked, this, &TfMueveC::sbExportarClick);
+    connect(sbImprimir, &QToolButton::clicked, this, &TfMueveC::sbImprimirClick);
     connect(dbGrid1, &Grilla::FilaCambiada, this, [this] { ActualizaComandos(); });
     ActualizaFiltros();
     sbImprimir->setEnabled(false);
@@ -347,4 +349,10 @@ void TfMueveC::sbEliminarClick() {
 
 void TfMueveC::sbExportarClick() {
     ExportaConDialogo(*dbGrid1);
+}
+
+void TfMueveC::sbImprimirClick() {
+    if (dbGrid1->FilaActual() < 0)
+        return;
+    ImprimeGuia([this](const QString& campo) { return Actual(campo); });
 }

@@ -73,6 +73,7 @@ public Q_SLOTS:
     void sbEjecutarClick();
     void sbEliminarClick();
     void sbExportarClick();
+    void sbImprimirClick();
 
 private:
     void ActualizaFiltros();

@@ -1,0 +1,194 @@
+// Band report engine.
+#include "reports/Informe.h"
+
+#include "common/Ventanas.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <stdexcept>
+
+Informe::Informe(const QString& titulo, QPageSize::PageSizeId pagina, double margenMm)
+    : titulo_(titulo), pagina_(pagina), margen_(margenMm) {}
+
+void Informe::Desplaza(double xMm, double yMm) {
+    desplazaX_ = xMm;
+    desplazaY_ = yMm;
+}
+
+BandaInforme& Informe::AgregaBanda(BandaInforme::Tipo tipo, double altoMm) {
+    BandaInforme b;
+    b.tipo = tipo;
+    b.altoMm = altoMm;
+    bandas_.push_back(b);
+    return bandas_.back();
+}
+
+ElementoInforme& Informe::AgregaEtiqueta(const QString& nombre, double izquierda, double arriba,
+                                         double ancho, double alto, const QFont& fuente,
+                                         Qt::Alignment alineacion, bool autoAncho) {
+    if (bandas_.empty())
+        AgregaBanda(BandaInforme::Titulo,
+                    pagina_.size(QPageSize::Millimeter).height() - 2 * margen_);
+    ElementoInforme e;
+    e.tipo = ElementoInforme::Etiqueta;
+    e.nombre = nombre;
+    e.mm = QRectF(izquierda, arriba, ancho, alto);
+    e.fuente = fuente;
+    e.alineacion = alineacion;
+    e.autoAncho = autoAncho;
+    bandas_.back().elementos.push_back(e);
+    return bandas_.back().elementos.back();
+}
+
+ElementoInforme& Informe::Etiqueta(const QString& nombre) {
+    return const_cast<ElementoInforme&>(std::as_const(*this).Etiqueta(nombre));
+}
+
+const ElementoInforme& Informe::Etiqueta(const QString& nombre) const {
+    for (const BandaInforme& b : bandas_)
+        for (const ElementoInforme& e : b.elementos)
+            if (e.nombre == nombre)
+                return e;
+    throw std::logic_error("etiqueta inexistente: " + nombre.toStdString());
+}
+
+bool Informe::Tiene(const QString& nombre) const {
+    for (const BandaInforme& b : bandas_)
+        for (const ElementoInforme& e : b.elementos)
+            if (e.nombre == nombre)
+                return true;
+    return false;
+}
+
+QStringList Informe::Nombres() const {
+    QStringList n;
+    for (const BandaInforme& b : bandas_)
+        for (const ElementoInforme& e : b.elementos)
+            if (!e.nombre.isEmpty())
+                n << e.nombre;
+    return n;
+}
+
+void Informe::FijaDetalle(int filas, std::function<void(int, BandaInforme&)> llena) {
+    filasDetalle_ = filas;
+    llenaDetalle_ = std::move(llena);
+}
+
+QFont Informe::Fuente(double puntos, bool negrita) {
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(puntos);
+    f.setBold(negrita);
+    return f;
+}
+
+void Informe::DibujaBanda(QPainter& p, const BandaInforme& b, double yMm, double pxPorMm) const {
+    auto px = [&](double mm) { return mm * pxPorMm; };
+    for (const ElementoInforme& e : b.elementos) {
+        QRectF r(px(e.mm.left() + desplazaX_), px(yMm + e.mm.top() + desplazaY_), px(e.mm.width()),
+                 px(e.mm.height()));
+        switch (e.tipo) {
+        case ElementoInforme::Etiqueta: {
+            p.setFont(e.fuente);
+            if (e.autoAncho) {
+                const double ancho =
+                    QFontMetricsF(e.fuente, p.device()).horizontalAdvance(e.texto) + 2;
+                r.setWidth(std::max(r.width(), ancho));
+            }
+            if (e.opaco)
+                p.fillRect(r, Qt::white);
+            p.setPen(e.color);
+            int banderas = int(e.alineacion) | Qt::AlignTop;
+            if (e.ajusta && !e.autoAncho)
+                banderas |= Qt::TextWordWrap;
+            p.drawText(r, banderas, e.texto);
+            break;
+        }
+        case ElementoInforme::Rectangulo:
+            p.setPen(QPen(e.color, px(0.2)));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r);
+            break;
+        case ElementoInforme::Linea:
+            p.setPen(QPen(e.color, px(0.2)));
+            p.drawLine(r.topLeft(), r.topRight());
+            break;
+        case ElementoInforme::Imagen:
+            p.drawImage(r, e.imagen);
+            break;
+        }
+    }
+}
+
+void Informe::Dibuja(QPainter& p, QPrinter& impresora) const {
+    // The painter's origin is the printable area's corner (the margins are the printer's).
+    const double pxPorMm = impresora.resolution() / 25.4;
+    const double altoPagina = pagina_.size(QPageSize::Millimeter).height() - 2 * margen_;
+    double y = 0;
+    auto pie = [&] {
+        for (const BandaInforme& b : bandas_)
+            if (b.tipo == BandaInforme::Pie)
+                DibujaBanda(p, b, altoPagina - b.altoMm, pxPorMm);
+    };
+    double altoPie = 0;
+    for (const BandaInforme& b : bandas_)
+        if (b.tipo == BandaInforme::Pie)
+            altoPie += b.altoMm;
+    for (const BandaInforme& b : bandas_) {
+        if (b.tipo == BandaInforme::Pie)
+            continue;
+        if (b.tipo != BandaInforme::Detalle) {
+            DibujaBanda(p, b, y, pxPorMm);
+            y += b.altoMm;
+            continue;
+        }
+        BandaInforme fila = b;
+        for (int i = 0; i < filasDetalle_; ++i) {
+            if (y + b.altoMm > altoPagina - altoPie) {
+                pie();
+                impresora.newPage();
+                y = 0;
+            }
+            fila = b;
+            if (llenaDetalle_)
+                llenaDetalle_(i, fila);
+            DibujaBanda(p, fila, y, pxPorMm);
+            y += b.altoMm;
+        }
+    }
+    pie();
+}
+
+void Informe::Imprime(QPrinter& impresora) const {
+    impresora.setPageSize(pagina_);
+    impresora.setPageOrientation(QPageLayout::Portrait);
+    impresora.setPageMargins(QMarginsF(margen_, margen_, margen_, margen_),
+                             QPageLayout::Millimeter);
+    impresora.setDocName(titulo_);
+    QPainter p(&impresora);
+    Dibuja(p, impresora);
+}
+
+void Informe::GuardaPdf(const QString& archivo) const {
+    QPrinter impresora(QPrinter::HighResolution);
+    impresora.setOutputFormat(QPrinter::PdfFormat);
+    impresora.setOutputFileName(archivo);
+    Imprime(impresora);
+}
+
+void Informe::VistaPrevia(QWidget* padre) const {
+    QPrinter impresora(QPrinter::HighResolution);
+    impresora.setPageSize(pagina_);
+    impresora.setPageMargins(QMarginsF(margen_, margen_, margen_, margen_),
+                             QPageLayout::Millimeter);
+    QPrintPreviewDialog vista(&impresora, padre);
+    vista.setWindowTitle(titulo_);
+    QObject::connect(&vista, &QPrintPreviewDialog::paintRequested, &vista,
+                     [this](QPrinter* destino) {
+                         QPainter p(destino);
+                         Dibuja(p, *destino);
+                     });
+    Ventanas::MuestraModal(vista);
+}
