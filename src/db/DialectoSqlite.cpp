@@ -3,6 +3,7 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <cstdint>
 #include <sqlite3.h>
 #include <string>
 
@@ -262,6 +263,14 @@ QList<Nodo> Reescribe(QList<Nodo> nodos) {
             salida.append(hoja);
             continue;
         }
+        if (!operadores.contains(QStringLiteral("-"))) {
+            Nodo hoja;
+            hoja.token = {Token::Palabra, QStringLiteral("MS_SUMA(") +
+                                              terminos.join(QStringLiteral(", ")) +
+                                              QLatin1Char(')')};
+            salida.append(hoja);
+            continue;
+        }
         QString acumulado = terminos[0];
         for (qsizetype k = 0; k < operadores.size(); ++k) {
             if (operadores[k] == QLatin1String("+"))
@@ -388,64 +397,134 @@ bool EsFechaTexto(const QString& t) {
     return p.match(t).hasMatch();
 }
 
-// "+" as SQL Server reads it: NULL with anything is NULL; two texts join; a number with a
-// number or with a text adds (the text converted, a conversion error otherwise); a date plus a
-// number adds days.
-void FnSuma(sqlite3_context* ctx, int, sqlite3_value** a) {
-    const int ta = sqlite3_value_type(a[0]), tb = sqlite3_value_type(a[1]);
-    if (ta == SQLITE_NULL || tb == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
+// An operand of "+" while a chain is folded.
+struct Operando {
+    enum Tipo { Nulo, Entero, Real, Texto } tipo = Nulo;
+    std::int64_t entero = 0;
+    double real = 0;
+    std::string texto; // UTF-8
+
+    static Operando De(sqlite3_value* v) {
+        Operando o;
+        switch (sqlite3_value_type(v)) {
+        case SQLITE_INTEGER:
+            o.tipo = Entero;
+            o.entero = sqlite3_value_int64(v);
+            break;
+        case SQLITE_FLOAT:
+            o.tipo = Real;
+            o.real = sqlite3_value_double(v);
+            break;
+        case SQLITE_NULL:
+            break;
+        default:
+            o.tipo = Texto;
+            o.texto.assign(reinterpret_cast<const char*>(sqlite3_value_text(v)),
+                           size_t(sqlite3_value_bytes(v)));
+        }
+        return o;
     }
-    const bool textoA = ta == SQLITE_TEXT || ta == SQLITE_BLOB;
-    const bool textoB = tb == SQLITE_TEXT || tb == SQLITE_BLOB;
+    double ComoReal() const { return tipo == Entero ? double(entero) : real; }
+};
+
+// a + b as SQL Server reads it: NULL with anything is NULL; two texts join; a number with a
+// number or with a text adds (the text converted, a conversion error otherwise); a date plus a
+// number adds days. Returns false with `error` set on a conversion error.
+bool Suma(Operando& a, const Operando& b, QString& error) {
+    if (a.tipo == Operando::Nulo || b.tipo == Operando::Nulo) {
+        a.tipo = Operando::Nulo;
+        return true;
+    }
+    const bool textoA = a.tipo == Operando::Texto, textoB = b.tipo == Operando::Texto;
     if (textoA && textoB) {
-        // Joined as bytes: both are UTF-8.
-        const int na = sqlite3_value_bytes(a[0]), nb = sqlite3_value_bytes(a[1]);
-        std::string unido;
-        unido.reserve(size_t(na + nb));
-        unido.append(reinterpret_cast<const char*>(sqlite3_value_text(a[0])), size_t(na));
-        unido.append(reinterpret_cast<const char*>(sqlite3_value_text(a[1])), size_t(nb));
-        sqlite3_result_text(ctx, unido.data(), int(unido.size()), SQLITE_TRANSIENT);
-        return;
+        a.texto += b.texto;
+        return true;
     }
     if (textoA != textoB) {
-        sqlite3_value* texto = textoA ? a[0] : a[1];
-        sqlite3_value* numero = textoA ? a[1] : a[0];
-        const QString t = TextoValor(texto);
+        const Operando& texto = textoA ? a : b;
+        const Operando numero = textoA ? b : a;
+        const QString t = QString::fromUtf8(texto.texto.data(), qsizetype(texto.texto.size()));
         if (EsFechaTexto(t)) {
             const QDateTime f = FechaDeTexto(t);
-            const double dias = sqlite3_value_double(numero);
-            ResultadoTexto(ctx, TextoFecha(f.addMSecs(qint64(dias * 86400000.0))));
-            return;
+            a.tipo = Operando::Texto;
+            a.texto = TextoFecha(f.addMSecs(qint64(numero.ComoReal() * 86400000.0))).toStdString();
+            return true;
         }
         bool ok = false;
         const QString limpio = t.trimmed();
-        if (sqlite3_value_type(numero) == SQLITE_INTEGER) {
+        if (numero.tipo == Operando::Entero) {
             const qlonglong n = limpio.toLongLong(&ok);
             if (ok) {
-                sqlite3_result_int64(ctx, n + sqlite3_value_int64(numero));
-                return;
+                a.tipo = Operando::Entero;
+                a.entero = n + numero.entero;
+                return true;
             }
         } else {
             const double d = limpio.toDouble(&ok);
             if (ok) {
-                sqlite3_result_double(ctx, d + sqlite3_value_double(numero));
-                return;
+                a.tipo = Operando::Real;
+                a.real = d + numero.real;
+                return true;
             }
         }
-        const QByteArray m =
-            QStringLiteral("Error de conversión al convertir el valor varchar '%1' al tipo de "
-                           "datos int.")
-                .arg(t)
-                .toUtf8();
-        sqlite3_result_error(ctx, m.constData(), int(m.size()));
+        error = QStringLiteral("Error de conversión al convertir el valor varchar '%1' al tipo de "
+                               "datos int.")
+                    .arg(t);
+        return false;
+    }
+    if (a.tipo == Operando::Entero && b.tipo == Operando::Entero) {
+        a.entero += b.entero;
+    } else {
+        a.real = a.ComoReal() + b.ComoReal();
+        a.tipo = Operando::Real;
+    }
+    return true;
+}
+
+// MS_SUMA(a, b, ...): a chain of "+" folded from the left in one call.
+void FnSuma(sqlite3_context* ctx, int n, sqlite3_value** args) {
+    // The common case, integers only, without building operands.
+    bool enteros = true;
+    std::int64_t total = 0;
+    for (int i = 0; i < n && enteros; ++i) {
+        const int t = sqlite3_value_type(args[i]);
+        if (t == SQLITE_NULL) {
+            sqlite3_result_null(ctx);
+            return;
+        }
+        enteros = t == SQLITE_INTEGER;
+        total += enteros ? sqlite3_value_int64(args[i]) : 0;
+    }
+    if (enteros) {
+        sqlite3_result_int64(ctx, total);
         return;
     }
-    if (ta == SQLITE_INTEGER && tb == SQLITE_INTEGER)
-        sqlite3_result_int64(ctx, sqlite3_value_int64(a[0]) + sqlite3_value_int64(a[1]));
-    else
-        sqlite3_result_double(ctx, sqlite3_value_double(a[0]) + sqlite3_value_double(a[1]));
+    Operando acumulado = Operando::De(args[0]);
+    QString error;
+    for (int i = 1; i < n; ++i) {
+        if (!Suma(acumulado, Operando::De(args[i]), error)) {
+            const QByteArray m = error.toUtf8();
+            sqlite3_result_error(ctx, m.constData(), int(m.size()));
+            return;
+        }
+        if (acumulado.tipo == Operando::Nulo)
+            break;
+    }
+    switch (acumulado.tipo) {
+    case Operando::Nulo:
+        sqlite3_result_null(ctx);
+        break;
+    case Operando::Entero:
+        sqlite3_result_int64(ctx, acumulado.entero);
+        break;
+    case Operando::Real:
+        sqlite3_result_double(ctx, acumulado.real);
+        break;
+    case Operando::Texto:
+        sqlite3_result_text(ctx, acumulado.texto.data(), int(acumulado.texto.size()),
+                            SQLITE_TRANSIENT);
+        break;
+    }
 }
 
 } // namespace
@@ -519,7 +598,7 @@ void Registra(sqlite3* bd, const Sesion* sesion) {
     sqlite3_create_function(bd, "MONTH", 1, det, datos, FnMonth, nullptr, nullptr);
     sqlite3_create_function(bd, "DAY", 1, det, datos, FnDay, nullptr, nullptr);
     sqlite3_create_function(bd, "MS_DIA", 1, det, datos, FnDia, nullptr, nullptr);
-    sqlite3_create_function(bd, "MS_SUMA", 2, det, datos, FnSuma, nullptr, nullptr);
+    sqlite3_create_function(bd, "MS_SUMA", -1, det, datos, FnSuma, nullptr, nullptr);
 }
 
 QString TextoFecha(const QDateTime& fecha) {

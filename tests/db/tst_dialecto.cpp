@@ -71,6 +71,9 @@ private Q_SLOTS:
         QTest::newRow("texto numerico + numero suma") << "SELECT '5' + 3 AS T" << QVariant(8);
         QTest::newRow("precedencia") << "SELECT 2 + 3 * 4 - 1 AS T" << QVariant(13);
         QTest::newRow("resta no es suma") << "SELECT 10 - 2 - 3 AS T" << QVariant(5);
+        QTest::newRow("cadena mixta") << "SELECT 1 + 2 + '3' + 4.5 AS T" << QVariant(10.5);
+        QTest::newRow("texto y numero en cadena")
+            << "SELECT 'a' + 'b' + NULL + 'c' AS T" << QVariant();
         QTest::newRow("+ dentro de un literal") << "SELECT 'a+b' + 'c' AS T" << QVariant("a+bc");
         QTest::newRow("SUM de solo NULL") << "SELECT SUM(Torillos) AS S FROM Vacunaciones" << nulo;
         QTest::newRow("SUM") << "SELECT SUM(Terneros) AS S FROM Vacunaciones" << QVariant(7);
@@ -153,6 +156,10 @@ private Q_SLOTS:
                                       << "SELECT MS_SUMA('a:b', X) FROM T";
         QTest::newRow("anidado") << "SELECT (A + (B + C)) * 2 FROM T"
                                  << "SELECT (MS_SUMA(A, (MS_SUMA(B, C)))) * 2 FROM T";
+        QTest::newRow("cadena plana") << "SELECT A + B + C FROM T"
+                                      << "SELECT MS_SUMA(A, B, C) FROM T";
+        QTest::newRow("con resta") << "SELECT A + B - C + D FROM T"
+                                   << "SELECT MS_SUMA((MS_SUMA(A, B) - C), D) FROM T";
         QTest::newRow("ISNULL") << "SELECT ISNULL(A, 0) FROM T"
                                 << "SELECT MS_ISNULL(A , 0) FROM T";
         QTest::newRow("signo") << "SELECT -A + 1 FROM T"

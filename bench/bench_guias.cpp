@@ -1,0 +1,103 @@
+// Guide console benchmark: a department with 1,000,000 guides over two years; a one-month run
+// (list, grid and totals), the whole two years, and printing one guide to PDF.
+#include "BaseDemo.h"
+#include "app/Aplicacion.h"
+#include "app/Arranque.h"
+#include "app/Globales.h"
+#include "app/TdmDatos.h"
+#include "common/Editores.h"
+#include "common/Grilla.h"
+#include "guides/ImpresionGuia.h"
+#include "guides/TfGuiaR.h"
+#include "guides/TfMueveC.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <sqlite3.h>
+#include <sys/resource.h>
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    Aplicacion app(argc, argv);
+    const int guias = argc > 1 ? std::atoi(argv[1]) : 1'000'000;
+    QTemporaryDir carpeta;
+    const QString ruta = QDir(carpeta.path()).filePath(QStringLiteral("Moravel.db"));
+    OpcionesDemo o;
+    o.guias = 10;
+    o.certificados = 600;
+    CreaBaseDemo(ruta, o);
+    sqlite3* bd = nullptr;
+    sqlite3_open(ruta.toUtf8().constData(), &bd);
+    QElapsedTimer reloj;
+    reloj.start();
+    const QByteArray sql =
+        QStringLiteral(
+            "DELETE FROM Guias; "
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+            "INSERT INTO Guias SELECT i, CASE i % 5 WHEN 0 THEN 'SUI' WHEN 1 THEN 'BUB' ELSE 'BOV' "
+            "END, "
+            "'SOLICITANTE ' || i, '1234567', CASE WHEN i % 3 = 0 THEN 1001 + i % 100 END, '25', "
+            "'Predio', 'ESTANCIA ' || (i % 5000), 'PROPIETARIO', 'SCZ', printf('%02d', 1 + i % "
+            "15), "
+            "'01', NULL, NULL, 'Matadero', 'FRIGORIFICO', NULL, 'SCZ', printf('%02d', 1 + (i / 7) "
+            "% 15), "
+            "'02', 0, 0, 0, 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
+            "0, 0, i % 9, i % 7, i % 5, i % 3, 1, 2, 3, 4, 'Camión', 'CONDUCTOR', 'RUTA', 'Santa "
+            "Cruz', "
+            "strftime('%Y-%m-%d 00:00:00.000', date('now', '-' || ((%1 - i) * 730 / %1) || ' "
+            "days')), "
+            "CASE WHEN i % 2 = 0 THEN 'operador' ELSE 'supervisor' END, 1, 0, 0, 0, 0, 1, NULL, 0, "
+            "'FIEBRE AFTOSA', '01/06/2026', 'DR. PEÑA', '', '', NULL FROM n; ANALYZE;")
+            .arg(guias)
+            .toUtf8();
+    char* error = nullptr;
+    if (sqlite3_exec(bd, sql.constData(), nullptr, nullptr, &error) != SQLITE_OK)
+        std::printf("error: %s\n", error);
+    sqlite3_close(bd);
+    std::printf("%d guías de SCZ creadas en %.1f s\n", guias, reloj.nsecsElapsed() / 1e9);
+
+    QDir::setCurrent(carpeta.path());
+    Arranque::PreparaProceso();
+    QFile ini(ArchivoIni);
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[CONECTIVIDAD]\r\nUsuario=supervisor\r\nPassword=supervisor2026\r\nDialogo=0\r\n");
+    ini.close();
+    auto modulo = Arranque::CreaModuloDatos();
+
+    TfMueveC consola;
+    consola.show();
+    consola.cUsuarios->setChecked(false);
+    auto corrida = [&](int dias, const char* que) {
+        consola.deDesde->setDate(QDate::currentDate().addDays(-dias));
+        consola.deHasta->setDate(QDate::currentDate());
+        QElapsedTimer r;
+        r.start();
+        consola.ArmaConsultaGuias();
+        QCoreApplication::processEvents();
+        rusage uso{};
+        getrusage(RUSAGE_SELF, &uso);
+        std::printf("%s: %d guías, lista, grilla y totales en %.2f s (memoria pico %.0f MB)\n", que,
+                    consola.dbGrid1->Modelo().Filas(), r.nsecsElapsed() / 1e9,
+                    double(uso.ru_maxrss) / 1024.0);
+    };
+    corrida(30, "un mes");
+    corrida(30, "un mes (segunda vez)");
+    corrida(740, "dos años");
+
+    consola.dbGrid1->IrAPrimera();
+    ValorGuia v = [&](const QString& campo) { return consola.Actual(campo); };
+    const QString pdf = QDir(carpeta.path()).filePath(QStringLiteral("guia.pdf"));
+    for (int vuelta = 0; vuelta < 3; ++vuelta) {
+        QElapsedTimer r;
+        r.start();
+        TfGuiaR a4;
+        LlenaGuia(a4, false, v, LeeVacunaOrigen(v));
+        a4.GuardaPdf(pdf);
+        std::printf("impresión de una guía a PDF: %.0f ms\n", r.nsecsElapsed() / 1e6);
+    }
+    return 0;
+}
