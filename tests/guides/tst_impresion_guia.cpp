@@ -14,11 +14,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 
 namespace {
 
@@ -127,6 +129,40 @@ private Q_SLOTS:
         QCOMPARE(carta.Nombres().size(), 18);
         QCOMPARE(carta.Etiqueta(QStringLiteral("qrlAutorizacion")).mm,
                  QRectF(3.4, 180.7, 113.2, 18.0));
+    }
+
+    // The dialog: nothing chosen at first; each type enables its side; the two letterhead
+    // models exclude each other; the printers end with the PDF file.
+    void dialogo() {
+        ImpresionAceptada = true;
+        TfImprimir d;
+        QVERIFY(!ImpresionAceptada);
+        QVERIFY(!d.BitBtn1->isEnabled());
+        QCOMPARE(d.cbPrinters->itemText(d.cbPrinters->count() - 1), QStringLiteral("Archivo PDF"));
+        d.tipo->button(0)->click();
+        QVERIFY(d.BitBtn1->isEnabled() && d.cbPrevia->isChecked() && d.cbPrevia->isEnabled());
+        QVERIFY(!d.eFinal->isEnabled() && !d.eCopias->isEnabled() && d.lPrueba->isEnabled());
+        d.eCopias->setValue(4);
+        d.tipo->button(1)->click();
+        QVERIFY(!d.cbPrevia->isChecked() && !d.cbPrevia->isEnabled());
+        QVERIFY(d.eFinal->isEnabled() && d.eCopias->isEnabled() && !d.lPrueba->isEnabled());
+        QCOMPARE(d.eCopias->value(), 1);
+        QCOMPARE(d.eFinal->maxLength(), 10);
+        d.cbUltimo->setChecked(true);
+        d.cbUltimo2->setChecked(true);
+        QVERIFY(!d.cbUltimo->isChecked());
+        d.cbUltimo->setChecked(true);
+        QVERIFY(!d.cbUltimo2->isChecked());
+        d.eFinal->setText(QStringLiteral("9999999999")); // beyond 32 bits
+        GrabadoraInstalada grabadora;
+        d.BitBtn1->click();
+        QVERIFY(!ImpresionAceptada);
+        QCOMPARE(grabadora->Textos(), QStringList{QString::fromUtf8(
+                                          "Debe escribir el número correlativo de certificado !")});
+        d.eFinal->setText(QStringLiteral("123"));
+        d.BitBtn1->click();
+        QVERIFY(ImpresionAceptada && !VistaPrevia && !UltimoModelo2);
+        QCOMPARE(NumeroFormulario, 123);
     }
 
     void tipoDeMovimiento_data() {

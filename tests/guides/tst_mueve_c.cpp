@@ -3,6 +3,7 @@
 #include "apoyo/BaseDePrueba.h"
 #include "apoyo/Grabadora.h"
 #include "apoyo/Principal.h"
+#include "app/Aperturas.h"
 #include "app/Globales.h"
 #include "app/TdmDatos.h"
 #include "common/Editores.h"
@@ -215,6 +216,17 @@ private Q_SLOTS:
     void cleanup() {
         delete datos_;
         delete base_;
+    }
+
+    // Opened from the main window's command: one console, brought back on a second request.
+    void unaSolaConsola() {
+        AbreConsolaGuias();
+        TfMueveC* primera = fMueveC;
+        QVERIFY(primera);
+        AbreConsolaGuias();
+        QCOMPARE(fMueveC.data(), primera);
+        delete primera;
+        QVERIFY(fMueveC.isNull());
     }
 
     void alCrear() {
