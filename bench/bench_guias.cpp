@@ -1,5 +1,6 @@
 // Guide console benchmark: a department with 1,000,000 guides over two years; a one-month run
 // (list, grid and totals), the whole two years, and printing one guide to PDF.
+#include "ApoyoBench.h"
 #include "BaseDemo.h"
 #include "app/Aplicacion.h"
 #include "app/Arranque.h"
@@ -60,13 +61,7 @@ int main(int argc, char** argv) {
     sqlite3_close(bd);
     std::printf("%d guías de SCZ creadas en %.1f s\n", guias, reloj.nsecsElapsed() / 1e9);
 
-    QDir::setCurrent(carpeta.path());
-    Arranque::PreparaProceso();
-    QFile ini(ArchivoIni);
-    ini.open(QIODevice::WriteOnly);
-    ini.write("[CONECTIVIDAD]\r\nUsuario=supervisor\r\nPassword=supervisor2026\r\nDialogo=0\r\n");
-    ini.close();
-    auto modulo = Arranque::CreaModuloDatos();
+    auto modulo = AbreSesionBench(carpeta.path(), "supervisor", "supervisor2026");
 
     TfMueveC consola;
     consola.show();

@@ -1,5 +1,6 @@
 // Session benchmark on a large embedded database (1,000,000 guides by default): building the
 // database, the session start of the data module, and the next guide number of a department.
+#include "ApoyoBench.h"
 #include "BaseDemo.h"
 #include "app/Aplicacion.h"
 #include "app/Arranque.h"
@@ -28,15 +29,8 @@ int main(int argc, char** argv) {
     CreaBaseDemo(ruta, o);
     std::printf("base de %d guías creada en %.1f s\n", guias, reloj.nsecsElapsed() / 1e9);
 
-    QDir::setCurrent(carpeta.path());
-    Arranque::PreparaProceso();
-    QFile ini(ArchivoIni);
-    ini.open(QIODevice::WriteOnly);
-    ini.write("[CONECTIVIDAD]\r\nUsuario=operador\r\nPassword=operador2026\r\nDialogo=0\r\n");
-    ini.close();
-
     reloj.restart();
-    auto modulo = Arranque::CreaModuloDatos();
+    auto modulo = AbreSesionBench(carpeta.path(), "operador", "operador2026");
     std::printf("inicio de sesión: %.1f ms (usuario %s, derechos GMA %d)\n",
                 reloj.nsecsElapsed() / 1e6, qPrintable(UsuarioBase), int(PSi_GMA_Escribe));
 

@@ -1,5 +1,6 @@
 // Certificate console benchmark: a cycle and department with 200,000 certificates; the run
 // (list read, grid filled, totals shown) and the export of the grid.
+#include "ApoyoBench.h"
 #include "BaseDemo.h"
 #include "app/Aplicacion.h"
 #include "app/Arranque.h"
@@ -54,13 +55,7 @@ int main(int argc, char** argv) {
         std::printf("error: %s\n", error);
     sqlite3_close(bd);
 
-    QDir::setCurrent(carpeta.path());
-    Arranque::PreparaProceso();
-    QFile ini(ArchivoIni);
-    ini.open(QIODevice::WriteOnly);
-    ini.write("[CONECTIVIDAD]\r\nUsuario=operador\r\nPassword=operador2026\r\nDialogo=0\r\n");
-    ini.close();
-    auto modulo = Arranque::CreaModuloDatos();
+    auto modulo = AbreSesionBench(carpeta.path(), "operador", "operador2026");
 
     {
         // The list alone, read into a model without a window.

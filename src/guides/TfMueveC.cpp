@@ -57,52 +57,53 @@ TfMueveC::TfMueveC(QWidget* padre) : QWidget(padre) {
     setWindowTitle(QString::fromUtf8("Guías de Movimiento Animal"));
 
     auto* arriba = new QWidget(this);
-    auto* gOrigen = new QGroupBox(QStringLiteral("Origen"), arriba);
-    cRubroO = Casilla(gOrigen, "cRubroO", QStringLiteral("Especificar rubro de origen"));
-    cbRubroO = Lista(gOrigen, "cbRubroO",
-                     {QStringLiteral("Predio"), QStringLiteral("Feria"), QStringLiteral("Remate"),
-                      QStringLiteral("Embarcadero"), QStringLiteral("Potrero"),
-                      QString::fromUtf8("Importación"), QStringLiteral("Incubadora")});
-    cDistritalO = Casilla(gOrigen, "cDistritalO", QStringLiteral("Especificar distrital origen"));
-    cbDistritalO = Lista(gOrigen, "cbDistritalO", Vocabulario::Distritales());
-    cbDistritalO->setMaxVisibleItems(9);
-    cProvinciaO = Casilla(gOrigen, "cProvinciaO", QStringLiteral("Provincia"));
-    cbProvinciasO = Lista(gOrigen, "cbProvinciasO");
-    cMunicipioO = Casilla(gOrigen, "cMunicipioO", QStringLiteral("Municipio"));
-    cbMunicipiosO = Lista(gOrigen, "cbMunicipiosO");
-    auto* lo = new QGridLayout(gOrigen);
-    lo->addWidget(cRubroO, 0, 0);
-    lo->addWidget(cbRubroO, 0, 1);
-    lo->addWidget(cDistritalO, 1, 0);
-    lo->addWidget(cbDistritalO, 1, 1);
-    lo->addWidget(cProvinciaO, 2, 0);
-    lo->addWidget(cbProvinciasO, 2, 1);
-    lo->addWidget(cMunicipioO, 3, 0);
-    lo->addWidget(cbMunicipiosO, 3, 1);
-
-    auto* gDestino = new QGroupBox(QStringLiteral("Destino"), arriba);
-    cRubroD = Casilla(gDestino, "cRubroD", QStringLiteral("Especificar rubro destino"));
-    cbRubroD =
-        Lista(gDestino, "cbRubroD",
-              {QStringLiteral("Predio"), QStringLiteral("Feria"), QStringLiteral("Remate"),
-               QStringLiteral("Matadero"), QStringLiteral("Consumo"), QStringLiteral("Potrero"),
-               QStringLiteral("Embarcadero"), QStringLiteral("Incubadora")});
-    cDistritalD = Casilla(gDestino, "cDistritalD", QStringLiteral("Especificar distrital destino"));
-    cbDistritalD = Lista(gDestino, "cbDistritalD", Vocabulario::Distritales());
-    cbDistritalD->setMaxVisibleItems(9);
-    cProvinciaD = Casilla(gDestino, "cProvinciaD", QStringLiteral("Provincia"));
-    cbprovinciasD = Lista(gDestino, "cbprovinciasD");
-    cMunicipioD = Casilla(gDestino, "cMunicipioD", QStringLiteral("Municipio"));
-    cbMunicipiosD = Lista(gDestino, "cbMunicipiosD");
-    auto* ld = new QGridLayout(gDestino);
-    ld->addWidget(cRubroD, 0, 0);
-    ld->addWidget(cbRubroD, 0, 1);
-    ld->addWidget(cDistritalD, 1, 0);
-    ld->addWidget(cbDistritalD, 1, 1);
-    ld->addWidget(cProvinciaD, 2, 0);
-    ld->addWidget(cbprovinciasD, 2, 1);
-    ld->addWidget(cMunicipioD, 3, 0);
-    ld->addWidget(cbMunicipiosD, 3, 1);
+    // The two sides of a movement, built alike.
+    auto lado = [&](const QString& titulo, const QString& tituloRubro, const QStringList& rubros,
+                    const QString& tituloDistrital, const char* const nombres[8],
+                    QCheckBox*& cRubro, QComboBox*& cbRubro, QCheckBox*& cDistrital,
+                    QComboBox*& cbDistrital, QCheckBox*& cProvincia, QComboBox*& cbProvincias,
+                    QCheckBox*& cMunicipio, QComboBox*& cbMunicipios) {
+        auto* grupo = new QGroupBox(titulo, arriba);
+        cRubro = Casilla(grupo, nombres[0], tituloRubro);
+        cbRubro = Lista(grupo, nombres[1], rubros);
+        cDistrital = Casilla(grupo, nombres[2], tituloDistrital);
+        cbDistrital = Lista(grupo, nombres[3], Vocabulario::Distritales());
+        cbDistrital->setMaxVisibleItems(9);
+        cProvincia = Casilla(grupo, nombres[4], QStringLiteral("Provincia"));
+        cbProvincias = Lista(grupo, nombres[5]);
+        cMunicipio = Casilla(grupo, nombres[6], QStringLiteral("Municipio"));
+        cbMunicipios = Lista(grupo, nombres[7]);
+        auto* rejilla = new QGridLayout(grupo);
+        const std::pair<QWidget*, QWidget*> filas[] = {{cRubro, cbRubro},
+                                                       {cDistrital, cbDistrital},
+                                                       {cProvincia, cbProvincias},
+                                                       {cMunicipio, cbMunicipios}};
+        for (int f = 0; f < 4; ++f) {
+            rejilla->addWidget(filas[f].first, f, 0);
+            rejilla->addWidget(filas[f].second, f, 1);
+        }
+        return grupo;
+    };
+    static const char* const nombresO[] = {"cRubroO",      "cbRubroO",     "cDistritalO",
+                                           "cbDistritalO", "cProvinciaO",  "cbProvinciasO",
+                                           "cMunicipioO",  "cbMunicipiosO"};
+    static const char* const nombresD[] = {"cRubroD",      "cbRubroD",     "cDistritalD",
+                                           "cbDistritalD", "cProvinciaD",  "cbprovinciasD",
+                                           "cMunicipioD",  "cbMunicipiosD"};
+    QGroupBox* gOrigen =
+        lado(QStringLiteral("Origen"), QStringLiteral("Especificar rubro de origen"),
+             {QStringLiteral("Predio"), QStringLiteral("Feria"), QStringLiteral("Remate"),
+              QStringLiteral("Embarcadero"), QStringLiteral("Potrero"),
+              QString::fromUtf8("Importación"), QStringLiteral("Incubadora")},
+             QStringLiteral("Especificar distrital origen"), nombresO, cRubroO, cbRubroO,
+             cDistritalO, cbDistritalO, cProvinciaO, cbProvinciasO, cMunicipioO, cbMunicipiosO);
+    QGroupBox* gDestino =
+        lado(QStringLiteral("Destino"), QStringLiteral("Especificar rubro destino"),
+             {QStringLiteral("Predio"), QStringLiteral("Feria"), QStringLiteral("Remate"),
+              QStringLiteral("Matadero"), QStringLiteral("Consumo"), QStringLiteral("Potrero"),
+              QStringLiteral("Embarcadero"), QStringLiteral("Incubadora")},
+             QStringLiteral("Especificar distrital destino"), nombresD, cRubroD, cbRubroD,
+             cDistritalD, cbDistritalD, cProvinciaD, cbprovinciasD, cMunicipioD, cbMunicipiosD);
 
     auto* derecha = new QWidget(arriba);
     deDesde = new EditorFecha(derecha, true);
