@@ -7,7 +7,6 @@
 #include "db/Conexion.h"
 
 #include <QObject>
-#include <functional>
 
 class TdmDatos : public QObject {
     Q_OBJECT

@@ -58,3 +58,10 @@ void Grilla::IrAPrimera() {
     if (modelo_->Filas() > 0 && modelo_->columnCount() > 0)
         setCurrentIndex(modelo_->index(0, 0));
 }
+
+bool Grilla::Localiza(const QStringList& campos, const QVariantList& valores) {
+    const int fila = modelo_->Busca(campos, valores);
+    if (fila >= 0)
+        setCurrentIndex(modelo_->index(fila, 0));
+    return fila >= 0;
+}

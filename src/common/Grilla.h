@@ -19,6 +19,8 @@ public:
     // Source row of the current row, -1 when there is none.
     int FilaActual() const;
     void IrAPrimera();
+    // Makes the row whose key fields equal the values current; false when it is not listed.
+    bool Localiza(const QStringList& campos, const QVariantList& valores);
 
 Q_SIGNALS:
     void FilaCambiada(int filaOrigen);

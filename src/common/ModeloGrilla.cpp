@@ -648,6 +648,16 @@ double ModeloGrilla::Real(int fila, int campo) const {
     return double(Entero(fila, campo));
 }
 
+void ModeloGrilla::FormateaEntero64(std::string& s, TipoCampo tipo, const Formato& f,
+                                    std::int64_t v) {
+    if (tipo == TipoCampo::Fecha)
+        FormateaFecha(s, v, f.fecha);
+    else if (f.logico || tipo == TipoCampo::Logico) // a bit column with a "Sí;No" style format
+        s.append(v != 0 ? f.verdadero : f.falso);
+    else
+        FormateaEntero(s, v, f.decimales, f.agrupa);
+}
+
 void ModeloGrilla::TextoCelda(int fila, int columna, std::string& s) const {
     const int campo = campoDeColumna_[size_t(columna)];
     if (campo < 0 || EsNulo(fila, campo))
@@ -658,20 +668,11 @@ void ModeloGrilla::TextoCelda(int fila, int columna, std::string& s) const {
     case TipoCampo::Texto:
         s.append(d.Cadena(fila));
         break;
-    case TipoCampo::Entero:
-    case TipoCampo::Logico:
-        // A bit column may be shown with a "Sí;No" style format.
-        if (f.logico || d.tipo == TipoCampo::Logico)
-            s.append(d.enteros[size_t(fila)] != 0 ? f.verdadero : f.falso);
-        else
-            FormateaEntero(s, d.enteros[size_t(fila)], f.decimales, f.agrupa);
-        break;
     case TipoCampo::Real:
         FormateaReal(s, d.reales[size_t(fila)], f.conFormato, f.decimales, f.agrupa);
         break;
-    case TipoCampo::Fecha:
-        FormateaFecha(s, d.enteros[size_t(fila)], f.fecha);
-        break;
+    default:
+        FormateaEntero64(s, d.tipo, f, d.enteros[size_t(fila)]);
     }
 }
 
@@ -719,17 +720,30 @@ void ModeloGrilla::TextosColumna(int columna, const int* filas, int n, std::stri
     for (int i = 0; i < n; ++i)
         valores[size_t(i)] = d.enteros[size_t(filas[i])];
     for (int i = 0; i < n; ++i) {
-        if (!nulos[size_t(i)]) {
-            const std::int64_t v = valores[size_t(i)];
-            if (d.tipo == TipoCampo::Fecha)
-                FormateaFecha(s, v, f.fecha);
-            else if (f.logico || d.tipo == TipoCampo::Logico)
-                s.append(v != 0 ? f.verdadero : f.falso);
-            else
-                FormateaEntero(s, v, f.decimales, f.agrupa);
-        }
+        if (!nulos[size_t(i)])
+            FormateaEntero64(s, d.tipo, f, valores[size_t(i)]);
         fin.push_back(std::uint32_t(s.size()));
     }
+}
+
+int ModeloGrilla::Busca(const QStringList& campos, const QVariantList& valores) const {
+    std::vector<int> c;
+    for (const QString& n : campos)
+        c.push_back(CampoPorNombre(n));
+    for (int i = 0; i < Filas(); ++i) {
+        const int f = FilaOrigen(i);
+        bool igual = true;
+        for (size_t k = 0; k < c.size() && igual; ++k) {
+            const QVariant& buscado = valores[qsizetype(k)];
+            igual = buscado.metaType().id() == QMetaType::QString
+                        ? Valor(f, c[k]).toString().compare(buscado.toString(),
+                                                            Qt::CaseInsensitive) == 0
+                        : Entero(f, c[k]) == buscado.toLongLong();
+        }
+        if (igual)
+            return i;
+    }
+    return -1;
 }
 
 QString ModeloGrilla::Texto(int filaVista, int columna) const {

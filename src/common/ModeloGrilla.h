@@ -100,6 +100,8 @@ public:
     // The display text of a grid column, appended as UTF-8; the one source of cell texts.
     void TextoCelda(int filaOrigen, int columna, std::string& utf8) const;
     QString Texto(int filaVista, int columna) const;
+    // The view row whose fields equal the values (texts without regard to case); -1 if none.
+    int Busca(const QStringList& campos, const QVariantList& valores) const;
     // The display texts of one column for `n` source rows, appended to `utf8`, with the end
     // offset of each cell in `fin`: the same texts as TextoCelda, for long walks (the export).
     // The cells are first gathered in a tight loop, so the scattered rows of a sorted grid are
@@ -147,6 +149,8 @@ private:
     };
 
     void ArmaColumnas(const std::vector<DefColumna>& columnas);
+    // Display text of a value kept in the integer vector (whole numbers, bits, dates).
+    static void FormateaEntero64(std::string& s, TipoCampo tipo, const Formato& f, std::int64_t v);
     void AgregaVariante(int campo, const QVariant& valor);
 
     std::vector<Datos> datos_;

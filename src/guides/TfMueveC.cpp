@@ -42,10 +42,6 @@ QComboBox* Lista(QWidget* padre, const char* nombre, const QStringList& items = 
     return c;
 }
 
-RellenoGeografia::Sentencias SentenciasConsola() {
-    return RellenoGeografia::Ordinarias();
-}
-
 std::optional<QString> Si(bool marcado, const QString& valor) {
     return marcado ? std::optional<QString>(valor) : std::nullopt;
 }
@@ -180,10 +176,10 @@ TfMueveC::TfMueveC(QWidget* padre) : QWidget(padre) {
     cUsuarios->setEnabled(PSi_GMA_MiraOtras);
     cbUsuarios->setEnabled(PSi_GMA_MiraOtras);
     cUsuarios->setChecked(true);
-    origen_ =
-        new RellenoGeografia(cbDistritalO, cbProvinciasO, cbMunicipiosO, SentenciasConsola(), this);
-    destino_ =
-        new RellenoGeografia(cbDistritalD, cbprovinciasD, cbMunicipiosD, SentenciasConsola(), this);
+    origen_ = new RellenoGeografia(cbDistritalO, cbProvinciasO, cbMunicipiosO,
+                                   RellenoGeografia::Ordinarias(), this);
+    destino_ = new RellenoGeografia(cbDistritalD, cbprovinciasD, cbMunicipiosD,
+                                    RellenoGeografia::Ordinarias(), this);
     {
         const QSignalBlocker b(cbDistritalO);
         cbDistritalO->setCurrentIndex(cbDistritalO->findText(IdDistrital));
@@ -295,18 +291,8 @@ QVariant TfMueveC::Actual(const QString& campo) const {
 }
 
 bool TfMueveC::Localiza(std::int32_t nroGuia, const QString& distrital) {
-    const ModeloGrilla& m = dbGrid1->Modelo();
-    const int cNro = m.CampoPorNombre(QStringLiteral("NroGuia"));
-    const int cDis = m.CampoPorNombre(QStringLiteral("Ori_IdDistrital"));
-    for (int i = 0; i < m.Filas(); ++i) {
-        const int f = m.FilaOrigen(i);
-        if (m.Entero(f, cNro) == nroGuia &&
-            m.Valor(f, cDis).toString().compare(distrital, Qt::CaseInsensitive) == 0) {
-            dbGrid1->setCurrentIndex(m.index(i, 0));
-            return true;
-        }
-    }
-    return false;
+    return dbGrid1->Localiza({QStringLiteral("NroGuia"), QStringLiteral("Ori_IdDistrital")},
+                             {nroGuia, distrital});
 }
 
 void TfMueveC::ReestableceControles() {

@@ -153,18 +153,8 @@ void TfVacunaC_New::ArmaConsultaVacunas() {
 }
 
 bool TfVacunaC_New::Localiza(const QString& ciclo, int numero) {
-    const ModeloGrilla& m = UltimDBGrid1->Modelo();
-    const int cCiclo = m.CampoPorNombre(QStringLiteral("IdCiclo"));
-    const int cNro = m.CampoPorNombre(QStringLiteral("CertificadoNro"));
-    for (int i = 0; i < m.Filas(); ++i) {
-        const int f = m.FilaOrigen(i);
-        if (m.Valor(f, cCiclo).toString().compare(ciclo, Qt::CaseInsensitive) == 0 &&
-            m.Entero(f, cNro) == numero) {
-            UltimDBGrid1->setCurrentIndex(m.index(i, 0));
-            return true;
-        }
-    }
-    return false;
+    return UltimDBGrid1->Localiza({QStringLiteral("IdCiclo"), QStringLiteral("CertificadoNro")},
+                                  {ciclo, numero});
 }
 
 QVariant TfVacunaC_New::Actual(const QString& campo) const {
