@@ -1,23 +1,65 @@
 // Real file dialogs and the replaceable service behind them.
 #include "common/Dialogos.h"
 
+#include "common/Errores.h"
+#include "db/Conexion.h"
+
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QMimeDatabase>
 #include <QStringList>
 
 namespace Dialogos {
 namespace {
 
+// Icons and type names from the file name only; the file itself is never opened.
+class ProveedorPorNombre : public QFileIconProvider {
+public:
+    QIcon icon(IconType tipo) const override { return QFileIconProvider::icon(tipo); }
+    QIcon icon(const QFileInfo& info) const override {
+        if (info.isDir())
+            return QFileIconProvider::icon(QFileIconProvider::Folder);
+        const QMimeType tipo = TipoPorNombre(info);
+        const QIcon tema = QIcon::fromTheme(tipo.iconName());
+        return tema.isNull() ? QFileIconProvider::icon(QFileIconProvider::File) : tema;
+    }
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir())
+            return QStringLiteral("Carpeta");
+        const QMimeType tipo = TipoPorNombre(info);
+        return tipo.isDefault() ? QStringLiteral("Archivo") : tipo.comment();
+    }
+
+private:
+    static QMimeType TipoPorNombre(const QFileInfo& info) {
+        return QMimeDatabase().mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    }
+};
+
+ProveedorPorNombre& Proveedor() {
+    static ProveedorPorNombre proveedor;
+    return proveedor;
+}
+
 QString Ejecuta(const Peticion& p, QFileDialog::AcceptMode modo) {
-    QFileDialog dialogo(QApplication::activeWindow(), p.titulo);
-    dialogo.setAcceptMode(modo);
-    dialogo.setFileMode(modo == QFileDialog::AcceptSave ? QFileDialog::AnyFile
-                                                        : QFileDialog::ExistingFile);
-    dialogo.setNameFilter(FiltroQt(p.filtro));
-    dialogo.setDefaultSuffix(p.extensionDefecto);
-    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
-        return {};
-    return dialogo.selectedFiles().constFirst();
+    QFileDialog* dialogo = CreaDialogo(QApplication::activeWindow(), p.titulo);
+    dialogo->setAttribute(Qt::WA_DeleteOnClose, false);
+    dialogo->setAcceptMode(modo);
+    dialogo->setFileMode(modo == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                         : QFileDialog::ExistingFile);
+    dialogo->setNameFilter(FiltroQt(p.filtro));
+    dialogo->setDefaultSuffix(p.extensionDefecto);
+    QString elegido;
+    if (dialogo->exec() == QDialog::Accepted && !dialogo->selectedFiles().isEmpty())
+        elegido = dialogo->selectedFiles().constFirst();
+    delete dialogo;
+    if (modo == QFileDialog::AcceptSave && !elegido.isEmpty() && EsArchivoDeLaBase(elegido))
+        throw ErrorArchivo(QStringLiteral("El archivo %1 es la base de datos del registro: elija "
+                                          "otro nombre para guardar.")
+                               .arg(QDir::toNativeSeparators(elegido)));
+    return elegido;
 }
 
 class DialogosQt : public Servicio {
@@ -32,6 +74,26 @@ std::shared_ptr<Servicio>& Actual() {
 }
 
 } // namespace
+
+QFileDialog* CreaDialogo(QWidget* padre, const QString& titulo) {
+    auto* dialogo = new QFileDialog(padre, titulo);
+    dialogo->setOption(QFileDialog::DontUseNativeDialog);
+    dialogo->setIconProvider(&Proveedor());
+    dialogo->setAttribute(Qt::WA_DeleteOnClose);
+    return dialogo;
+}
+
+bool EsArchivoDeLaBase(const QString& ruta) {
+    const Conexion* c = Conexion::Principal();
+    if (!c || !c->Embebida())
+        return false;
+    const QString base = QFileInfo(c->RutaArchivo()).absoluteFilePath();
+    const QString elegido = QFileInfo(ruta).absoluteFilePath();
+    for (const char* sufijo : {"", "-wal", "-shm", "-journal"})
+        if (elegido == base + QLatin1String(sufijo))
+            return true;
+    return false;
+}
 
 std::shared_ptr<Servicio> Instala(std::shared_ptr<Servicio> servicio) {
     auto anterior = Actual();

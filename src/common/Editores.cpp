@@ -1,13 +1,20 @@
 // Entry helpers.
 #include "common/Editores.h"
 
+#include <QCalendarWidget>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QToolButton>
 
 namespace Editores {
 
 void Mayusculas(QLineEdit* editor) {
-    QObject::connect(editor, &QLineEdit::textEdited, editor, [editor](const QString& texto) {
+    // Typed and loaded text alike: the field shows what will be stored.
+    QObject::connect(editor, &QLineEdit::textChanged, editor, [editor](const QString& texto) {
         const QString mayusculas = texto.toUpper();
         if (mayusculas == texto)
             return;
@@ -22,24 +29,81 @@ void SoloDigitos(QLineEdit* editor) {
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), editor));
 }
 
+std::optional<QDate> LeeFechaTecleada(const QString& texto, const QDate& hoy) {
+    const QString t = texto.trimmed();
+    if (t.isEmpty())
+        return EditorFecha::Vacia();
+    int dia = 0, mes = 0, anio = 0, cifrasAnio = 0;
+    static const QRegularExpression separada(
+        QStringLiteral("^(\\d{1,2})[/.\\-](\\d{1,2})[/.\\-](\\d{2}|\\d{4})$"));
+    static const QRegularExpression junta(QStringLiteral("^(\\d{2})(\\d{2})(\\d{2}|\\d{4})$"));
+    QRegularExpressionMatch m = separada.match(t);
+    if (!m.hasMatch())
+        m = junta.match(t);
+    if (!m.hasMatch())
+        return std::nullopt;
+    dia = m.captured(1).toInt();
+    mes = m.captured(2).toInt();
+    anio = m.captured(3).toInt();
+    cifrasAnio = int(m.captured(3).size());
+    if (cifrasAnio == 2) {
+        // The century that puts the year closest to today, at most 20 years ahead.
+        const int siglo = hoy.year() / 100 * 100;
+        anio += siglo;
+        if (anio > hoy.year() + 20)
+            anio -= 100;
+    }
+    const QDate fecha(anio, mes, dia);
+    if (!fecha.isValid())
+        return std::nullopt;
+    return fecha;
+}
+
 } // namespace Editores
 
-EditorFecha::EditorFecha(QWidget* padre, bool anioCorto) : QDateEdit(padre) {
-    setMinimumDate(Vacia());
-    setSpecialValueText(QStringLiteral(" "));
-    setDisplayFormat(anioCorto ? QStringLiteral("dd/MM/yy") : QStringLiteral("dd/MM/yyyy"));
-    setCalendarPopup(true);
-    Limpia();
+EditorFecha::EditorFecha(QWidget* padre, bool anioCorto)
+    : QWidget(padre), campo_(new QLineEdit(this)), boton_(new QToolButton(this)),
+      formato_(anioCorto ? QStringLiteral("dd/MM/yy") : QStringLiteral("dd/MM/yyyy")),
+      fecha_(Vacia()) {
+    campo_->setObjectName(QStringLiteral("campo"));
+    campo_->setMaxLength(10);
+    campo_->installEventFilter(this);
+    // Room for the date and a little more: a date field does not stretch across a window.
+    campo_->setFixedWidth(campo_->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) +
+                          12);
+    boton_->setObjectName(QStringLiteral("calendario"));
+    boton_->setArrowType(Qt::DownArrow);
+    boton_->setFocusPolicy(Qt::NoFocus);
+    boton_->setToolTip(QStringLiteral("calendario"));
+    auto* fila = new QHBoxLayout(this);
+    fila->setContentsMargins(0, 0, 0, 0);
+    fila->setSpacing(1);
+    fila->addWidget(campo_);
+    fila->addWidget(boton_);
+    setFocusProxy(campo_);
+    setFocusPolicy(Qt::StrongFocus);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(campo_, &QLineEdit::editingFinished, this, &EditorFecha::LeeTexto);
+    connect(boton_, &QToolButton::clicked, this, &EditorFecha::MuestraCalendario);
+}
+
+void EditorFecha::setDate(const QDate& fecha) {
+    const QDate nueva = fecha.isValid() && fecha >= Vacia() ? fecha : Vacia();
+    campo_->setText(nueva == Vacia() ? QString() : nueva.toString(formato_));
+    if (nueva == fecha_)
+        return;
+    fecha_ = nueva;
+    Q_EMIT dateChanged(fecha_);
 }
 
 bool EditorFecha::Fijada() const {
-    return Vacia().daysTo(date()) >= 1000;
+    return Vacia().daysTo(fecha_) >= 1000;
 }
 
 QVariant EditorFecha::Valor() const {
-    if (date() == Vacia())
+    if (fecha_ == Vacia())
         return QVariant(QMetaType::fromType<QDateTime>());
-    return QDateTime(date(), QTime(0, 0));
+    return QDateTime(fecha_, QTime(0, 0));
 }
 
 void EditorFecha::FijaValor(const QDateTime& valor) {
@@ -47,4 +111,48 @@ void EditorFecha::FijaValor(const QDateTime& valor) {
         setDate(valor.date());
     else
         Limpia();
+}
+
+QString EditorFecha::Texto() const {
+    return campo_->text();
+}
+
+void EditorFecha::LeeTexto() {
+    const auto leida = Editores::LeeFechaTecleada(campo_->text(), QDate::currentDate());
+    // A text that is no date brings back the date the field held.
+    setDate(leida ? *leida : fecha_);
+}
+
+bool EditorFecha::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == campo_ && evento->type() == QEvent::KeyPress) {
+        const auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (tecla->key() == Qt::Key_Up || tecla->key() == Qt::Key_Down) {
+            LeeTexto();
+            const QDate base = fecha_ == Vacia() ? QDate::currentDate() : fecha_;
+            setDate(base.addDays(tecla->key() == Qt::Key_Up ? 1 : -1));
+            return true;
+        }
+        if (tecla->key() == Qt::Key_F4 ||
+            (tecla->key() == Qt::Key_Down && tecla->modifiers().testFlag(Qt::AltModifier))) {
+            MuestraCalendario();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void EditorFecha::MuestraCalendario() {
+    LeeTexto();
+    auto* calendario = new QCalendarWidget;
+    calendario->setAttribute(Qt::WA_DeleteOnClose);
+    calendario->setWindowFlags(Qt::Popup);
+    calendario->setGridVisible(true);
+    calendario->setSelectedDate(fecha_ == Vacia() ? QDate::currentDate() : fecha_);
+    connect(calendario, &QCalendarWidget::clicked, this, [this, calendario](const QDate& d) {
+        setDate(d);
+        calendario->close();
+        campo_->setFocus();
+    });
+    calendario->move(mapToGlobal(QPoint(0, height())));
+    calendario->show();
 }

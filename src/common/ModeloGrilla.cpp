@@ -2,6 +2,7 @@
 #include "common/ModeloGrilla.h"
 
 #include <QRegularExpression>
+#include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -468,7 +469,7 @@ void ModeloGrilla::AgregaVariante(int campo, const QVariant& valor) {
     }
 }
 
-void ModeloGrilla::Carga(QSqlQuery& consulta, const std::vector<DefColumna>& columnas) {
+bool ModeloGrilla::Carga(QSqlQuery& consulta, const std::vector<DefColumna>& columnas) {
     const QSqlRecord registro = consulta.record();
     QStringList nombres;
     for (int i = 0; i < registro.count(); ++i)
@@ -505,9 +506,12 @@ void ModeloGrilla::Carga(QSqlQuery& consulta, const std::vector<DefColumna>& col
     while (consulta.next())
         for (int i = 0; i < registro.count(); ++i)
             AgregaVariante(i, consulta.value(i));
+    if (consulta.lastError().isValid())
+        return false;
     // The result is read to its end and the statement finished at once.
     consulta.finish();
     Publica(columnas);
+    return true;
 }
 
 void ModeloGrilla::Publica(const std::vector<DefColumna>& columnas) {

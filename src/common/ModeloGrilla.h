@@ -61,8 +61,9 @@ public:
 
     // --- filling -------------------------------------------------------------------------
     // Reads the whole result (to its end) into the columnar store. The grid columns are
-    // `columnas`, or every field titled by its name when the table is empty.
-    void Carga(QSqlQuery& consulta, const std::vector<DefColumna>& columnas = {});
+    // `columnas`, or every field titled by its name when the table is empty. False when a
+    // fetch failed half-way: the query's error says why and nothing is published.
+    bool Carga(QSqlQuery& consulta, const std::vector<DefColumna>& columnas = {});
     // Building by hand (large data, tests): declare the fields, append rows, then Publica.
     void Inicia(const QStringList& campos, const std::vector<TipoCampo>& tipos);
     void AgregaNulo(int campo);

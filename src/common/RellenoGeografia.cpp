@@ -23,6 +23,8 @@ RellenoGeografia::RellenoGeografia(QComboBox* distrital, QComboBox* provincias,
     : QObject(padre), distrital_(distrital), provincias_(provincias), municipios_(municipios),
       sentencias_(sentencias) {
     connect(distrital_, &QComboBox::currentTextChanged, this, [this] {
+        if (fijando_)
+            return;
         RefrescaProvincias();
         RefrescaMunicipios();
     });
@@ -30,6 +32,14 @@ RellenoGeografia::RellenoGeografia(QComboBox* distrital, QComboBox* provincias,
         if (!refrescando_)
             RefrescaMunicipios();
     });
+}
+
+void RellenoGeografia::FijaDistrital(const QString& codigo) {
+    fijando_ = true;
+    distrital_->setCurrentIndex(distrital_->findText(codigo));
+    fijando_ = false;
+    RefrescaProvincias();
+    RefrescaMunicipios();
 }
 
 void RellenoGeografia::RefrescaProvincias() {

@@ -27,6 +27,9 @@ public:
 
     void RefrescaProvincias();
     void RefrescaMunicipios();
+    // Presets the department (no selection when the code is not listed) and always refills
+    // the provinces and municipalities, also when the list already showed that department.
+    void FijaDistrital(const QString& codigo);
 
     // Key of the selected province / municipality (empty when none).
     QString IdProvincia() const;
@@ -41,4 +44,5 @@ private:
     QComboBox* municipios_;
     Sentencias sentencias_;
     bool refrescando_ = false;
+    bool fijando_ = false;
 };

@@ -6,8 +6,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <sqlite3.h>
 
 namespace {
 QString TextoError(const QSqlError& e) {
@@ -159,6 +161,7 @@ QSqlDatabase Conexion::AbreArchivo(const QString& ruta) {
         throw ErrorBaseDatos(error);
     }
     embebida_ = true;
+    ruta_ = ruta;
     return bd;
 }
 
@@ -180,6 +183,28 @@ void Conexion::Cierra() {
         QSqlDatabase::removeDatabase(nombre_);
     }
     embebida_ = false;
+    ruta_.clear();
+}
+
+sqlite3* Conexion::Manejador() const {
+    if (!embebida_ || !Abierta())
+        return nullptr;
+    const QVariant manejador = Bd().driver()->handle();
+    return *static_cast<sqlite3* const*>(manejador.constData());
+}
+
+void Conexion::VerificaArchivo() const {
+    sqlite3* bd = Manejador();
+    if (!bd)
+        return;
+    int movido = 0;
+    if (sqlite3_file_control(bd, "main", SQLITE_FCNTL_HAS_MOVED, &movido) == SQLITE_OK &&
+        movido != 0)
+        throw ErrorBaseDatos(
+            QStringLiteral("El archivo de la base de datos %1 fue borrado o reemplazado mientras "
+                           "el programa lo usaba: lo que se guarde ahora se perdería. Cierre el "
+                           "programa y vuelva a abrirlo.")
+                .arg(QDir::toNativeSeparators(ruta_)));
 }
 
 bool Conexion::Abierta() const {

@@ -43,6 +43,14 @@ public:
     void Cierra();
     bool Abierta() const;
     bool Embebida() const { return embebida_; }
+    // The embedded database's file (empty on SQL Server).
+    QString RutaArchivo() const { return ruta_; }
+    // Before a write on the embedded database: the file the session opened must still be the
+    // one at its path. A removed or replaced file would take the writes with it unseen, so the
+    // write is refused with ErrorBaseDatos.
+    void VerificaArchivo() const;
+    // The SQLite handle of the embedded database (null on SQL Server).
+    struct sqlite3* Manejador() const;
 
     QSqlDatabase Bd() const;
     ServidorEmbebido* Servidor() const { return servidor_.get(); }
@@ -67,6 +75,7 @@ private:
     QSqlDatabase AbreArchivo(const QString& ruta);
 
     QString nombre_;
+    QString ruta_;
     bool embebida_ = false;
     std::unique_ptr<ServidorEmbebido> servidor_;
 };

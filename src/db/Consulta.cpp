@@ -187,6 +187,12 @@ void Consulta::Abre() {
             fila << q.value(i);
         filas_.push_back(std::move(fila));
     }
+    // A fetch that fails half-way is an error, never the end of the rows.
+    if (q.lastError().isValid()) {
+        const QString texto = TextoError(q.lastError());
+        Cierra();
+        throw ErrorBaseDatos(texto);
+    }
     q.finish();
     activa_ = true;
     fila_ = 0;
@@ -194,6 +200,8 @@ void Consulta::Abre() {
 
 int Consulta::Ejecuta() {
     Cierra();
+    if (conexion_ && conexion_->Embebida())
+        conexion_->VerificaArchivo();
     QSqlQuery q = Prepara();
     const int afectadas = q.isActive() ? q.numRowsAffected() : 0;
     q.finish();
@@ -210,7 +218,11 @@ void Consulta::AbreEn(ModeloGrilla& modelo, const std::vector<DefColumna>& colum
         return;
     }
     QSqlQuery q = Prepara();
-    modelo.Carga(q, columnas);
+    if (!modelo.Carga(q, columnas)) {
+        const QString texto = TextoError(q.lastError());
+        modelo.Vacia();
+        throw ErrorBaseDatos(texto);
+    }
 }
 
 void Consulta::AbreEnEmbebida(ModeloGrilla& modelo, const std::vector<DefColumna>& columnas) {
@@ -316,8 +328,12 @@ void Consulta::AbreEnEmbebida(ModeloGrilla& modelo, const std::vector<DefColumna
         }
         rc = sqlite3_step(st);
     }
-    if (rc != SQLITE_DONE)
-        throw ErrorBaseDatos(QString::fromUtf8(sqlite3_errmsg(bd)));
+    if (rc != SQLITE_DONE) {
+        // No partial list: the grid is left empty and the error raised.
+        const QString texto = QString::fromUtf8(sqlite3_errmsg(bd));
+        modelo.Vacia();
+        throw ErrorBaseDatos(texto);
+    }
     modelo.Publica(columnas);
 }
 

@@ -3,9 +3,13 @@
 
 #include "common/Ventanas.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <stdexcept>
 
@@ -190,5 +194,23 @@ void Informe::VistaPrevia(QWidget* padre) const {
                          QPainter p(destino);
                          Dibuja(p, *destino);
                      });
+    // The preview's print command asks for a printer only: its own "print to file" would open a
+    // file dialog of Qt's that reads the files of the folder it lists (the database's among
+    // them). Documents go to PDF through the program's print dialog instead.
+    const QString imprimir = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* accion : vista.findChildren<QAction*>()) {
+        if (accion->text() != imprimir)
+            continue;
+        QObject::disconnect(accion, &QAction::triggered, nullptr, nullptr);
+        QObject::connect(accion, &QAction::triggered, &vista, [&vista, &impresora] {
+            QPrintDialog dialogo(&impresora, &vista);
+            dialogo.setOption(QAbstractPrintDialog::PrintToFile, false);
+            if (Ventanas::MuestraModal(dialogo) != QDialog::Accepted)
+                return;
+            if (auto* hoja = vista.findChild<QPrintPreviewWidget*>())
+                hoja->print();
+            vista.accept();
+        });
+    }
     Ventanas::MuestraModal(vista);
 }

@@ -263,11 +263,7 @@ TfVacunaA_New::TfVacunaA_New(QWidget* padre) : QDialog(padre) {
           QStringLiteral("where IdDistrital = :LaDis"), QStringLiteral("and IdProvincia = :LaPro"),
           QStringLiteral("order by NombreMunicipio")}},
         this);
-    cbDistrital->setCurrentIndex(cbDistrital->findText(IdDistrital));
-    if (cbDistrital->currentIndex() < 0) {
-        geografia_->RefrescaProvincias();
-        geografia_->RefrescaMunicipios();
-    }
+    geografia_->FijaDistrital(IdDistrital);
 
     // Tab order follows the form: place, owner, vaccine, cycle, animals, certification.
     QWidget* orden[] = {ePredio,      eCodigo,     cbDistrital,  dbProvincias, dbMunicipios,
@@ -338,8 +334,8 @@ void TfVacunaA_New::CargaDesde(const TfVacunaC_New& c) {
     };
     ePredio->setText(texto("Predio_Cabana"));
     eCodigo->setText(texto("Predio_Codigo"));
-    cbDistrital->setCurrentIndex(cbDistrital->findText(texto("Predio_IdDistrital")));
-    geografia_->RefrescaProvincias();
+    // Each refill preselects its first row, which the stored key then replaces.
+    geografia_->FijaDistrital(texto("Predio_IdDistrital"));
     geografia_->SeleccionaProvincia(texto("Predio_IdProvincia"));
     geografia_->RefrescaMunicipios();
     geografia_->SeleccionaMunicipio(texto("Predio_IdMunicipio"));

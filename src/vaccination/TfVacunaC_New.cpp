@@ -102,7 +102,7 @@ TfVacunaC_New::TfVacunaC_New(QWidget* padre) : QWidget(padre) {
     cbCiclo->setCurrentIndex(0);
     geografia_ = new RellenoGeografia(cbDistrital, dbProvincias, nullptr,
                                       RellenoGeografia::Ordinarias(), this);
-    cbDistrital->setCurrentIndex(cbDistrital->findText(IdDistrital));
+    geografia_->FijaDistrital(IdDistrital);
     cProvinciasClick();
 
     connect(cProvincias, &QCheckBox::clicked, this, &TfVacunaC_New::cProvinciasClick);

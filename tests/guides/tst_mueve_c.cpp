@@ -258,6 +258,16 @@ private Q_SLOTS:
         QVERIFY(c.sbImprimir->isEnabled() && c.sbExportar->isEnabled());
     }
 
+    // A user of BEN, the first department of the list: both sides' lists are filled.
+    void usuarioDelPrimerDistrito() {
+        IdDistrital = QStringLiteral("BEN");
+        TfMueveC c;
+        QCOMPARE(c.cbDistritalO->currentText(), QStringLiteral("BEN"));
+        QCOMPARE(c.cbProvinciasO->currentText(), QStringLiteral("Cercado"));
+        QCOMPARE(c.cbMunicipiosO->currentText(), QStringLiteral("Trinidad"));
+        QCOMPARE(c.cbprovinciasD->currentText(), QStringLiteral("Cercado"));
+    }
+
     void filtros_data() {
         QTest::addColumn<int>("caso");
         QTest::addColumn<QStringList>("numeros");

@@ -178,6 +178,23 @@ private Q_SLOTS:
         QVERIFY(!lector.adicionarnuevoregistro1->isEnabled());
     }
 
+    // A user of the first department of the list: the preset refills the lists although the
+    // list already showed BEN, so the province filter and a new certificate find its places.
+    void usuarioDelPrimerDistrito() {
+        IdDistrital = QStringLiteral("BEN");
+        TfVacunaC_New* c = Consola();
+        QCOMPARE(c->cbDistrital->currentText(), QStringLiteral("BEN"));
+        QCOMPARE(c->dbProvincias->count(), 2);
+        QCOMPARE(c->dbProvincias->currentText(), QStringLiteral("Cercado"));
+        c->cProvincias->click();
+        c->sbEjecutar->click();
+        QCOMPARE(c->lTotal->text(), QStringLiteral("1 registros encontrados"));
+        TfVacunaA_New f;
+        QCOMPARE(f.cbDistrital->currentText(), QStringLiteral("BEN"));
+        QCOMPARE(f.dbProvincias->currentText(), QStringLiteral("Cercado"));
+        QCOMPARE(f.dbMunicipios->currentText(), QStringLiteral("Trinidad"));
+    }
+
     // Without the province filter: both listed premises, not the one whose municipality is
     // missing, nor other cycles or departments; totals with NULL counts as 0.
     void ejecutaSinYConProvincia() {

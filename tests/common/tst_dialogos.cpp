@@ -1,0 +1,105 @@
+// File dialogs beside the embedded database: listing the database's folder must leave SQLite's
+// locks alone, so another program that opens and closes the file cannot take the session's
+// write-ahead log away, and a row written afterwards reaches the file.
+#include "apoyo/BaseDePrueba.h"
+#include "apoyo/Principal.h"
+#include "common/Dialogos.h"
+#include "common/Errores.h"
+#include "db/Conexion.h"
+#include "db/Consulta.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QProcess>
+#include <QTimer>
+
+namespace {
+
+// What another program sees: the rows of Talonarios counted by the sqlite3 tool, which opens
+// and closes the file (and would checkpoint and delete the log if nobody held it).
+int CuentaDesdeOtroProceso(const QString& ruta) {
+    QProcess p;
+    p.start(QStringLiteral("sqlite3"), {ruta, QStringLiteral("SELECT COUNT(*) FROM Talonarios;")});
+    if (!p.waitForFinished(20000) || p.exitCode() != 0)
+        return -1;
+    return p.readAllStandardOutput().trimmed().toInt();
+}
+
+void InsertaTalonario(Conexion& c, const QString& id) {
+    Consulta q({QStringLiteral("INSERT INTO Talonarios VALUES (:Id, 'Servicio')")}, &c);
+    q.Texto(QStringLiteral("Id"), id, 4);
+    q.Ejecuta();
+}
+
+// Closes the file dialog once it has listed the folder and looked at every file in it.
+void CierraCuandoListe() {
+    QTimer::singleShot(50, [] {
+        auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialogo) {
+            CierraCuandoListe();
+            return;
+        }
+        // The folder is listed, and its files' icons and types worked out, by a thread of the
+        // dialog's own; give it time to finish before closing.
+        QTest::qWait(1500);
+        dialogo->reject();
+    });
+}
+
+} // namespace
+
+class TstDialogos : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void dialogoNoSueltaLosCerrojos_data() {
+        QTest::addColumn<bool>("guardar");
+        QTest::addColumn<QString>("filtro");
+        QTest::newRow("guardar PDF") << true << QStringLiteral("Documento PDF (.pdf)|*.pdf");
+        QTest::newRow("guardar CSV")
+            << true << QStringLiteral("Campos delimitados por punto y coma (.csv)|*.csv");
+        QTest::newRow("abrir libro")
+            << false << QStringLiteral("Libros (.xlsx)|*.xlsx;*.xls;*.ods");
+    }
+    void dialogoNoSueltaLosCerrojos() {
+        QFETCH(bool, guardar);
+        QFETCH(QString, filtro);
+        BaseDePrueba base;
+        Conexion conexion(QStringLiteral("dialogos"));
+        conexion.AbreConfiable(base.Ruta(), QStringLiteral("admin"), QStringLiteral("PC"),
+                               QStringLiteral("Moravel"));
+        Conexion::FijaPrincipal(&conexion);
+        InsertaTalonario(conexion, QStringLiteral("A"));
+        QVERIFY(QFile::exists(base.Ruta() + QStringLiteral("-wal")));
+
+        // The program's working folder is the database's folder.
+        const QString antes = QDir::currentPath();
+        QDir::setCurrent(base.Carpeta());
+        CierraCuandoListe();
+        const Dialogos::Peticion p{QStringLiteral("Guardar como"), QString(), filtro};
+        QCOMPARE(guardar ? Dialogos::GuardarComo(p) : Dialogos::Abrir(p), QString());
+        QDir::setCurrent(antes);
+
+        QCOMPARE(CuentaDesdeOtroProceso(base.Ruta()), 1);
+        InsertaTalonario(conexion, QStringLiteral("B"));
+        QCOMPARE(CuentaDesdeOtroProceso(base.Ruta()), 2);
+        QVERIFY(QFile::exists(base.Ruta() + QStringLiteral("-wal")));
+        Conexion::FijaPrincipal(nullptr);
+    }
+
+    // The database itself is never offered as the target of a file that is saved.
+    void laBaseNoEsDestino() {
+        BaseDePrueba base;
+        Conexion conexion(QStringLiteral("destino"));
+        conexion.AbreConfiable(base.Ruta(), QStringLiteral("admin"), QStringLiteral("PC"),
+                               QStringLiteral("Moravel"));
+        Conexion::FijaPrincipal(&conexion);
+        QVERIFY(Dialogos::EsArchivoDeLaBase(base.Ruta()));
+        QVERIFY(Dialogos::EsArchivoDeLaBase(base.Ruta() + QStringLiteral("-wal")));
+        QVERIFY(!Dialogos::EsArchivoDeLaBase(base.Carpeta() + QStringLiteral("/lista.csv")));
+        Conexion::FijaPrincipal(nullptr);
+    }
+};
+
+TARVELION_PRUEBA_MAIN(TstDialogos)
+#include "tst_dialogos.moc"
