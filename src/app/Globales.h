@@ -47,6 +47,9 @@ inline std::uint8_t TipoRegistro = 255;
 inline std::int32_t NumeroFormulario = 0;
 // Print dialog results.
 inline bool ImpresionAceptada = false;
+// "Al Certificado" was chosen: the page goes on a numbered form whose number the guide keeps
+// (even 0); a test print never touches the guide's number.
+inline bool ImpresionAlCertificado = false;
 inline std::uint8_t IndiceImpresora = 0;
 inline bool VistaPrevia = false;
 inline bool UltimoModelo2 = false;

@@ -5,6 +5,7 @@
 #include "app/Globales.h"
 #include "app/TdmDatos.h"
 #include "common/Dialogos.h"
+#include "common/Errores.h"
 #include "common/Utilidades.h"
 #include "common/Ventanas.h"
 #include "common/Vocabulario.h"
@@ -319,7 +320,7 @@ void LlenaGuia(Informe& i, bool segunda, const ValorGuia& v, const VacunaOrigen&
     i.Etiqueta(QStringLiteral("qrlValido")).color = Qt::white;
 }
 
-void InsertaNroTalonario(int nroGuia, const QString& distrital, int numero) {
+int InsertaNroTalonario(int nroGuia, const QString& distrital, int numero) {
     Consulta cInsertaTalon({QStringLiteral("UPDATE Guias SET"),
                             QStringLiteral("NroTalonario = :ElTalon"),
                             QStringLiteral("WHERE NroGuia = :ElNumero"),
@@ -327,8 +328,63 @@ void InsertaNroTalonario(int nroGuia, const QString& distrital, int numero) {
     cInsertaTalon.Entero(QStringLiteral("ElTalon"), numero);
     cInsertaTalon.Entero(QStringLiteral("ElNumero"), nroGuia);
     cInsertaTalon.Texto(QStringLiteral("LaDistrital"), distrital, 3);
-    cInsertaTalon.Ejecuta();
+    return cInsertaTalon.Ejecuta();
 }
+
+QString ReferenciaImpresion(const QString& distrital, qint64 nroGuia) {
+    const QString numero = QString::number(nroGuia);
+    const QString completa = distrital + QLatin1Char('-') + numero;
+    if (completa.size() <= 10)
+        return completa;
+    if (distrital.size() + numero.size() <= 10)
+        return distrital + numero;
+    return numero.right(10);
+}
+
+namespace {
+
+bool GuiaExiste(int nroGuia, const QString& distrital) {
+    Consulta q({QStringLiteral("SELECT COUNT(*) AS Cuantas FROM Guias"),
+                QStringLiteral("WHERE NroGuia = :ElNumero"),
+                QStringLiteral("AND Ori_IdDistrital = :LaDistrital")});
+    q.Entero(QStringLiteral("ElNumero"), nroGuia);
+    q.Texto(QStringLiteral("LaDistrital"), distrital, 3);
+    q.Abre();
+    return q.EnteroCampo(QStringLiteral("Cuantas")) > 0;
+}
+
+// After the page went out: the form number first (it cannot be recovered from the paper
+// otherwise), then the log row; both are tried and every failure is reported together.
+void RegistraImpresion(const ValorGuia& v, const QString& distrital, int nro) {
+    QStringList fallas;
+    if (ImpresionAlCertificado) {
+        try {
+            if (InsertaNroTalonario(nro, distrital, NumeroFormulario) == 0)
+                fallas << QString::fromUtf8("La guía ya no existe en la base de datos.");
+        } catch (const ErrorTarvelion& e) {
+            fallas << e.Texto();
+        }
+    }
+    try {
+        TdmDatos::Instancia()->InsertaTablaImpresiones(
+            QStringLiteral("CGMA"), ReferenciaImpresion(distrital, nro),
+            Texto(v, "Ori_Establecimiento").left(60).trimmed());
+    } catch (const ErrorTarvelion& e) {
+        fallas << e.Texto();
+    }
+    if (fallas.isEmpty())
+        return;
+    const QString que = ImpresionAlCertificado
+                            ? QString::fromUtf8("en el formulario Nº %1").arg(NumeroFormulario)
+                            : QStringLiteral("como prueba");
+    throw ErrorBaseDatos(
+        QString::fromUtf8("La guía %1-%2 se imprimió %3, pero la impresión no "
+                          "quedó registrada por completo. Anote el número del "
+                          "formulario y avise al administrador.\n\n%4")
+            .arg(distrital, QString::number(nro), que, fallas.join(QLatin1Char('\n'))));
+}
+
+} // namespace
 
 void ImprimeGuia(const ValorGuia& v) {
     if (Numero(v, QStringLiteral("Grupo_TT")) <= 0)
@@ -337,6 +393,12 @@ void ImprimeGuia(const ValorGuia& v) {
     Ventanas::MuestraModal(dialogo);
     if (!ImpresionAceptada)
         return;
+    const QString distrital = Texto(v, "Ori_IdDistrital");
+    const int nro = int(Numero(v, QStringLiteral("NroGuia")));
+    if (!VistaPrevia && ImpresionAlCertificado && !GuiaExiste(nro, distrital))
+        throw ErrorBaseDatos(QString::fromUtf8("La guía %1-%2 ya no existe en la base de datos; "
+                                               "no se imprimió en el formulario.")
+                                 .arg(distrital, QString::number(nro)));
     std::unique_ptr<Informe> informe = UltimoModelo2 ? std::unique_ptr<Informe>(new TfGuiaR2)
                                                      : std::unique_ptr<Informe>(new TfGuiaR);
     LlenaGuia(*informe, UltimoModelo2, v, LeeVacunaOrigen(v));
@@ -361,12 +423,5 @@ void ImprimeGuia(const ValorGuia& v) {
         impresora.setPrinterName(TfImprimir::Impresoras().value(IndiceImpresora));
     }
     informe->Imprime(impresora);
-    const QString distrital = Texto(v, "Ori_IdDistrital");
-    const int nro = int(Numero(v, QStringLiteral("NroGuia")));
-    TdmDatos::Instancia()->InsertaTablaImpresiones(
-        QStringLiteral("CGMA"), distrital + QLatin1Char('-') + QString::number(nro),
-        Texto(v, "Ori_Establecimiento").left(60).trimmed());
-    // A test print (form number 0) keeps the number the guide already has.
-    if (NumeroFormulario != 0)
-        InsertaNroTalonario(nro, distrital, NumeroFormulario);
+    RegistraImpresion(v, distrital, nro);
 }

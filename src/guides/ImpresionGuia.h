@@ -27,9 +27,15 @@ void LlenaGuia(Informe& informe, bool segunda, const ValorGuia& v, const VacunaO
 void LlenaEtiquetasTotales(Informe& informe, const ValorGuia& v);
 void LlenaEtiquetasTotales2(Informe& informe, const ValorGuia& v);
 
-// Stores the form number on the guide.
-void InsertaNroTalonario(int nroGuia, const QString& distrital, int numero);
+// Stores the form number on the guide; returns the rows changed (0 when the guide is gone).
+int InsertaNroTalonario(int nroGuia, const QString& distrital, int numero);
+
+// The print log's reference of a guide in at most 10 characters: "SCZ-1234"; "SCZ1234567" when
+// the hyphen does not fit; the guide number alone when the department does not fit either.
+QString ReferenciaImpresion(const QString& distrital, qint64 nroGuia);
 
 // The console's print command on a guide row: nothing when the guide has no group counts; the
-// dialog; then preview, or print and log.
+// dialog; then preview, or print and log. A print on a numbered form is refused before the page
+// goes out when the guide is no longer in the database; after the page went out both writes are
+// tried and any failure is reported with the form number, so it can be written down.
 void ImprimeGuia(const ValorGuia& v);

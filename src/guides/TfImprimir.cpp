@@ -152,6 +152,7 @@ void TfImprimir::BitBtn1Click() {
     } else {
         NumeroFormulario = 0;
     }
+    ImpresionAlCertificado = tipo->checkedId() == 1;
     ImpresionAceptada = true;
     IndiceImpresora = std::uint8_t(std::max(0, cbPrinters->currentIndex()));
     VistaPrevia = cbPrevia->isChecked();

@@ -1,6 +1,8 @@
 // Band report engine.
 #include "reports/Informe.h"
 
+#include "common/Errores.h"
+
 #include "common/Ventanas.h"
 
 #include <QAction>
@@ -171,8 +173,19 @@ void Informe::Imprime(QPrinter& impresora) const {
     impresora.setPageMargins(QMarginsF(margen_, margen_, margen_, margen_),
                              QPageLayout::Millimeter);
     impresora.setDocName(titulo_);
-    QPainter p(&impresora);
+    // A printer or PDF file that cannot be opened must not pass for a page printed: the guide's
+    // number and the print log are written only after this returns.
+    QPainter p;
+    if (!p.begin(&impresora))
+        throw ErrorArchivo(impresora.outputFileName().isEmpty()
+                               ? QString::fromUtf8("No se pudo imprimir en la impresora %1.")
+                                     .arg(impresora.printerName())
+                               : QString::fromUtf8("No se pudo escribir el archivo %1.")
+                                     .arg(impresora.outputFileName()));
     Dibuja(p, impresora);
+    if (!p.end())
+        throw ErrorArchivo(
+            QString::fromUtf8("La impresión de %1 no pudo terminarse.").arg(titulo_));
 }
 
 void Informe::GuardaPdf(const QString& archivo) const {

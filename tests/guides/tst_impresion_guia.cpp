@@ -6,6 +6,7 @@
 #include "apoyo/Principal.h"
 #include "app/Globales.h"
 #include "app/TdmDatos.h"
+#include "common/Errores.h"
 #include "guides/ImpresionGuia.h"
 #include "guides/TfGuiaR.h"
 #include "guides/TfImprimir.h"
@@ -401,6 +402,99 @@ private Q_SLOTS:
                      qPrintable(contenido));
             QVERIFY(contenido.contains(QStringLiteral("DIEZ ANIMALES(S)")));
         }
+    }
+
+    void referenciaDelRegistro_data() {
+        QTest::addColumn<QString>("distrital");
+        QTest::addColumn<qint64>("nro");
+        QTest::addColumn<QString>("referencia");
+        QTest::newRow("corta") << "SCZ" << qint64(1234) << "SCZ-1234";
+        QTest::newRow("justa") << "SCZ" << qint64(123456) << "SCZ-123456";
+        QTest::newRow("sin guion") << "SCZ" << qint64(1234567) << "SCZ1234567";
+        QTest::newRow("solo numero") << "SCZ" << qint64(12345678) << "12345678";
+        QTest::newRow("diez cifras") << "BEN" << qint64(2147483647) << "2147483647";
+    }
+    void referenciaDelRegistro() {
+        QFETCH(QString, distrital);
+        QFETCH(qint64, nro);
+        QFETCH(QString, referencia);
+        QCOMPARE(ReferenciaImpresion(distrital, nro), referencia);
+    }
+
+    // A print on a numbered form never loses its number: 0 typed is stored; a long guide number
+    // is logged; a guide gone from the database is refused before the page goes out; a PDF that
+    // cannot be written records nothing; a log that cannot be written still keeps the number
+    // and says so.
+    void numeroDelFormulario() {
+        GrabadoraInstalada grabadora;
+        QTemporaryDir carpeta;
+        QString numero;
+        Ventanas::InstalaManejador([&](QDialog& d) {
+            auto& imp = dynamic_cast<TfImprimir&>(d);
+            imp.cbPrinters->setCurrentIndex(TfImprimir::IndiceArchivoPdf());
+            imp.tipo->button(1)->click();
+            imp.eFinal->setText(numero);
+            imp.BitBtn1->click();
+            return d.result();
+        });
+        auto talonario = [&](int nro) {
+            return base_
+                ->Valor(
+                    QStringLiteral("SELECT NroTalonario FROM Guias WHERE NroGuia = %1").arg(nro))
+                .toInt();
+        };
+        auto registros = [&] {
+            return base_->Valor(QStringLiteral("SELECT COUNT(*) FROM Impresiones")).toInt();
+        };
+        auto imprime = [&](const QVariantMap& g, const QString& pdf) -> QString {
+            grabadora->archivos.clear();
+            grabadora->archivos.enqueue(pdf);
+            try {
+                ImprimeGuia(De(g));
+            } catch (const ErrorTarvelion& e) {
+                return e.Texto();
+            }
+            return {};
+        };
+        QVariantMap g = Guia(QStringLiteral("BOV"));
+
+        numero = QStringLiteral("0");
+        QCOMPARE(imprime(g, carpeta.filePath(QStringLiteral("cero.pdf"))), QString());
+        QCOMPARE(talonario(12), 0);
+        QCOMPARE(registros(), 1);
+
+        base_->Sql(QStringLiteral("UPDATE Guias SET NroGuia = 1234567 WHERE NroGuia = 12"));
+        g["NroGuia"] = 1234567;
+        numero = QStringLiteral("88");
+        QCOMPARE(imprime(g, carpeta.filePath(QStringLiteral("larga.pdf"))), QString());
+        QCOMPARE(talonario(1234567), 88);
+        QCOMPARE(base_
+                     ->Valor(QStringLiteral("SELECT Solicitud FROM Impresiones "
+                                            "WHERE NroFormulario = 88"))
+                     .toString(),
+                 QStringLiteral("SCZ1234567"));
+
+        g["NroGuia"] = 99;
+        const QString ausente = carpeta.filePath(QStringLiteral("ausente.pdf"));
+        QVERIFY(imprime(g, ausente).contains(QStringLiteral("SCZ-99 ya no existe")));
+        QVERIFY(!QFile::exists(ausente));
+        g["NroGuia"] = 1234567;
+
+        numero = QStringLiteral("90");
+        const QString error = imprime(g, carpeta.filePath(QStringLiteral("no/existe/x.pdf")));
+        QVERIFY2(error.contains(QStringLiteral("No se pudo escribir")), qPrintable(error));
+        QCOMPARE(talonario(1234567), 88);
+        QCOMPARE(registros(), 2);
+
+        base_->Sql(QStringLiteral("CREATE TRIGGER sin_registro BEFORE INSERT ON Impresiones "
+                                  "BEGIN SELECT RAISE(ABORT, 'registro lleno'); END"));
+        numero = QStringLiteral("91");
+        const QString pdf = carpeta.filePath(QStringLiteral("sin_registro.pdf"));
+        const QString aviso = imprime(g, pdf);
+        QVERIFY(QFileInfo(pdf).size() > 1000);
+        QVERIFY2(aviso.contains(QString::fromUtf8("formulario Nº 91")), qPrintable(aviso));
+        QVERIFY2(aviso.contains(QStringLiteral("registro lleno")), qPrintable(aviso));
+        QCOMPARE(talonario(1234567), 91);
     }
 };
 
