@@ -20,101 +20,6 @@ QString P(const char* nombre) {
     return QString::fromLatin1(nombre);
 }
 
-// The statement's lines: one ":name," per column, NULL where the form writes a literal NULL.
-QStringList LineasInsercion(FormaGuia forma) {
-    const bool bovina = forma == FormaGuia::Bovina;
-    QStringList l{QStringLiteral("INSERT INTO Guias VALUES"), QStringLiteral("(")};
-    auto agrega = [&](const char* p) { l << QLatin1Char(':') + P(p) + QLatin1Char(','); };
-    auto nulo = [&] { l << QStringLiteral("NULL,"); };
-    for (const char* p : {"kNGuia", "kEspec", "kSoliN", "kSoliC"})
-        agrega(p);
-    bovina ? (agrega("kCertO"), agrega("kCiclO")) : (nulo(), nulo());
-    for (const char* p : {"kRubrO", "kEstaO", "kPropO", "kDistO", "kProvO", "kMuniO"})
-        agrega(p);
-    bovina ? (agrega("kCertD"), agrega("kCiclD")) : (nulo(), nulo());
-    for (const char* p : {"kRubrD", "kEstaD", "kPropD", "kDistD", "kProvD", "kMuniD"})
-        agrega(p);
-    for (const char* p : kCategorias)
-        bovina ? agrega(p) : nulo();
-    for (const char* p : kOtras)
-        agrega(p);
-    l << QString();
-    for (const char* p : kGrupos)
-        agrega(p);
-    l << QString();
-    for (const char* p : {"kTrans", "kMCond", "kARuta", "kADado", "kAFech", "kUsuar"})
-        agrega(p);
-    if (!bovina)
-        l << QString();
-    for (const char* p : kObjetivos)
-        agrega(p);
-    for (const char* p : {"kVaEnf", "kVaFec", "kVaMed", "kVaCer"})
-        agrega(p);
-    if (!bovina)
-        l << QString();
-    agrega("kComen");
-    l << QStringLiteral("NULL") << QStringLiteral(")");
-    return l;
-}
-
-QStringList LineasEdicion(FormaGuia forma) {
-    const bool bovina = forma == FormaGuia::Bovina;
-    QStringList l{QStringLiteral("UPDATE Guias"), QStringLiteral("SET"),
-                  QStringLiteral("SolicitanteNombre   = :kSoliN,"),
-                  QStringLiteral("SolicitanteCarnet   = :kSoliC,")};
-    if (bovina)
-        l << QStringLiteral("Ori_Certificado     = :kCertO,")
-          << QStringLiteral("Ori_Ciclo           = :kCiclO,");
-    l << QStringLiteral("Ori_Rubro           = :kRubrO,")
-      << QStringLiteral("Ori_Establecimiento = :kEstaO,")
-      << QStringLiteral("Ori_Propietario     = :kPropO,")
-      << QStringLiteral("Ori_IdDistrital     = :kDistO,")
-      << QStringLiteral("Ori_IdProvincia     = :kProvO,")
-      << QStringLiteral("Ori_IdMunicipio = :kMuniO,");
-    if (bovina)
-        l << QStringLiteral("Des_Certificado     = :kCertD,")
-          << QStringLiteral("Des_Ciclo           = :kCiclD,");
-    l << QStringLiteral("Des_Rubro           = :kRubrD,")
-      << QStringLiteral("Des_Establecimiento = :kEstaD,")
-      << QStringLiteral("Des_Propietario     = :kPropD,")
-      << QStringLiteral("Des_IdDistrital     = :kDistD,")
-      << QStringLiteral("Des_Idprovincia     = :kProvD,")
-      << QStringLiteral("Des_IdMunicipio     = :kMuniD,") << QString();
-    const char* const categorias[] = {"BOV_Terneros", "BOV_Vaquillas", "BOV_Torillos",
-                                      "BOV_Novillos", "BOV_Vacas",     "BOV_Toros",
-                                      "BOV_Bueyes",   "BOV_Bufalos"};
-    if (bovina)
-        for (int i = 0; i < 8; ++i)
-            l << QStringLiteral("%1 = :%2,").arg(P(categorias[i]), P(kCategorias[i]));
-    const char* const otras[] = {"OTR_Porcinos",  "OTR_Caprinos", "OTR_Ovinos", "OTR_Equinos",
-                                 "OTR_Camelidos", "OTR_Aves",     "OTR_Huevos"};
-    for (int i = 0; i < 7; ++i)
-        l << QStringLiteral("%1 = :%2,").arg(P(otras[i]), P(kOtras[i]));
-    l << QString();
-    const char* const grupos[] = {"Grupo_0M", "Grupo_0H", "Grupo_1M", "Grupo_1H", "Grupo_2M",
-                                  "Grupo_2H", "Grupo_3M", "Grupo_3H", "Grupo_4M", "Grupo_4H"};
-    for (int i = 0; i < 10; ++i)
-        l << QStringLiteral("%1 = :%2,").arg(P(grupos[i]), P(kGrupos[i]));
-    l << QString() << QStringLiteral("Medio_Transporte    = :kTrans,")
-      << QStringLiteral("Medio_Conductor     = :kMCond,")
-      << QStringLiteral("Autoriza_Ruta       = :kARuta,")
-      << QStringLiteral("Autoriza_DadoEn     = :kADado,")
-      << QStringLiteral("Autoriza_Fecha      = :kAFech,")
-      << QStringLiteral("Autoriza_Funcionario= :kUsuar,");
-    const char* const objetivos[] = {
-        "Objetivo_Cria",  "Objetivo_Engorde", "Objetivo_Reproduccion", "Objetivo_Exposicion",
-        "Objetivo_Feria", "Objetivo_Faena",   "Objetivo_Incubacion",   "Objetivo_Transito"};
-    for (int i = 0; i < 8; ++i)
-        l << QStringLiteral("%1 = :%2,").arg(P(objetivos[i]), P(kObjetivos[i]));
-    l << QStringLiteral("Vacuna_Enfermedad       = :kVaEnf,")
-      << QStringLiteral("Vacuna_Fecha            = :kVaFec,")
-      << QStringLiteral("Vacuna_Medico           = :kVaMed,")
-      << QStringLiteral("Vacuna_Certificados     = :kVaCer,")
-      << QStringLiteral("Comentarios = :kComen") << QStringLiteral("WHERE NroGuia        = :LaGuia")
-      << QStringLiteral("AND Ori_IdDistrital = :LaDist");
-    return l;
-}
-
 // Every parameter of the statements from the guide's values, as the column table says.
 void FijaParametros(Consulta& q, FormaGuia forma, const DatosGuia& g) {
     const bool bovina = forma == FormaGuia::Bovina;
@@ -182,14 +87,14 @@ std::int32_t NuevoNumeroGuia(const QString& distrital) {
 
 void InsertaGuia(FormaGuia forma, const DatosGuia& guia) {
     Consulta q;
-    q.FijaSql(LineasInsercion(forma));
+    q.FijaSql(TextoInsercion(forma).split(QLatin1Char('\n')));
     FijaParametros(q, forma, guia);
     q.Ejecuta();
 }
 
 void EditaGuia(FormaGuia forma, const DatosGuia& guia, std::int32_t laGuia, const QString& laDist) {
     Consulta q;
-    q.FijaSql(LineasEdicion(forma));
+    q.FijaSql(TextoEdicion(forma).split(QLatin1Char('\n')));
     FijaParametros(q, forma, guia);
     q.Entero(QStringLiteral("LaGuia"), laGuia);
     q.Texto(QStringLiteral("LaDist"), laDist, 3);

@@ -55,6 +55,11 @@ struct DatosGuia {
 // MAX(NroGuia) + 1 of the origin department, all species; 1 for a department without guides.
 std::int32_t NuevoNumeroGuia(const QString& distrital);
 
+// The text of the insert and of the update of each form, line by line as the registry writes
+// them.
+QString TextoInsercion(FormaGuia forma);
+QString TextoEdicion(FormaGuia forma);
+
 // The statements, sent once each; errors raise ErrorBaseDatos with the database's text.
 void InsertaGuia(FormaGuia forma, const DatosGuia& guia);
 void EditaGuia(FormaGuia forma, const DatosGuia& guia, std::int32_t laGuia, const QString& laDist);

@@ -6,6 +6,7 @@
 #include "app/TdmDatos.h"
 #include "common/Errores.h"
 #include "guides/RegistroGuia.h"
+#include <QFile>
 
 namespace {
 
@@ -74,6 +75,22 @@ private Q_SLOTS:
     void cleanup() {
         delete datos_;
         delete base_;
+    }
+
+    // The four save statements go out exactly as the registry writes them: blank lines,
+    // alignment and the other-species spellings included.
+    void sentenciasComoEstanEscritas() {
+        QFile archivo(QFINDTESTDATA("sentencias_guia.sql"));
+        QVERIFY(archivo.open(QIODevice::ReadOnly));
+        const QStringList esperadas = QString::fromUtf8(archivo.readAll())
+                                          .chopped(1)
+                                          .split(QStringLiteral("\n-- siguiente\n"));
+        QCOMPARE(esperadas.size(), 4);
+        const QStringList enviadas{TextoInsercion(FormaGuia::Bovina),
+                                   TextoInsercion(FormaGuia::Otras),
+                                   TextoEdicion(FormaGuia::Bovina), TextoEdicion(FormaGuia::Otras)};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(enviadas[i], esperadas[i]);
     }
 
     // First guide of a department: 1; with 1, 2 and 5 of any species: 6; departments apart.
