@@ -36,8 +36,13 @@ ArchivoConfiguracion::ArchivoConfiguracion(const QString& ruta) {
         const qsizetype igual = linea.indexOf(QLatin1Char('='));
         if (igual <= 0 || seccion.isEmpty())
             continue;
-        // The first occurrence of a key wins, as the system's INI reader does.
-        valores_.try_emplace(Llave(seccion, linea.left(igual)), linea.mid(igual + 1).trimmed());
+        // A value written in double quotes is read without them, as the system's INI reader
+        // does; the first occurrence of a key wins.
+        QString valor = linea.mid(igual + 1).trimmed();
+        if (valor.size() >= 2 && valor.startsWith(QLatin1Char('"')) &&
+            valor.endsWith(QLatin1Char('"')))
+            valor = valor.mid(1, valor.size() - 2);
+        valores_.try_emplace(Llave(seccion, linea.left(igual)), valor);
     }
 }
 

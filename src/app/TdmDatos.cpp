@@ -89,10 +89,13 @@ void TdmDatos::MORAVELBeforeConnect() {
     moravel_.pideLogin = Dialogo;
     moravel_.estacion = NombreComputadora();
     moravel_.carpetaBase = CarpetaSistema;
-    cadena_ = QStringLiteral("Provider=SQLOLEDB.1;Password=") + Password + QStringLiteral(";") +
+    // Values from the INI are quoted when needed, so a password holding ";" reaches the server
+    // whole instead of cutting the string.
+    const auto v = &Conexion::ValorCadena;
+    cadena_ = QStringLiteral("Provider=SQLOLEDB.1;Password=") + v(Password) + QStringLiteral(";") +
               QStringLiteral("Persist Security Info=False;") + QStringLiteral("User ID=") +
-              Usuario + QStringLiteral(";") + QStringLiteral("Initial Catalog=") + BaseDatos +
-              QStringLiteral(";") + QStringLiteral("Data Source=") + DecryptIP(Servidor) +
+              v(Usuario) + QStringLiteral(";") + QStringLiteral("Initial Catalog=") + v(BaseDatos) +
+              QStringLiteral(";") + QStringLiteral("Data Source=") + v(DecryptIP(Servidor)) +
               QStringLiteral(";") + QStringLiteral("Use Procedure for Prepare=1;") +
               QStringLiteral("Auto Translate=True;") + QStringLiteral("Packet Size=4096;") +
               QStringLiteral("Workstation ID=") + NombreComputadora() + QStringLiteral(";") +

@@ -41,14 +41,59 @@ void Conexion::FijaPrincipal(Conexion* conexion) {
 }
 
 std::map<QString, QString> Conexion::Partes(const QString& cadena) {
+    // "Clave=Valor;" pairs; a value in double or single quotes may hold ";" and its own quote
+    // doubled, as the provider's connection strings allow.
     std::map<QString, QString> partes;
-    for (const QString& pieza : cadena.split(QLatin1Char(';'))) {
-        const qsizetype igual = pieza.indexOf(QLatin1Char('='));
-        if (igual <= 0)
+    qsizetype i = 0;
+    const qsizetype n = cadena.size();
+    while (i < n) {
+        const qsizetype igual = cadena.indexOf(QLatin1Char('='), i);
+        const qsizetype puntoYComa = cadena.indexOf(QLatin1Char(';'), i);
+        if (igual < 0 || (puntoYComa >= 0 && puntoYComa < igual)) {
+            if (puntoYComa < 0)
+                break;
+            i = puntoYComa + 1;
             continue;
-        partes[pieza.left(igual).trimmed().toUpper()] = pieza.mid(igual + 1);
+        }
+        const QString clave = cadena.mid(i, igual - i).trimmed().toUpper();
+        qsizetype j = igual + 1;
+        while (j < n && cadena[j] == QLatin1Char(' '))
+            ++j;
+        QString valor;
+        if (j < n && (cadena[j] == QLatin1Char('"') || cadena[j] == QLatin1Char('\''))) {
+            const QChar comilla = cadena[j++];
+            while (j < n) {
+                if (cadena[j] == comilla) {
+                    if (j + 1 < n && cadena[j + 1] == comilla) {
+                        valor += comilla;
+                        j += 2;
+                        continue;
+                    }
+                    ++j;
+                    break;
+                }
+                valor += cadena[j++];
+            }
+            const qsizetype fin = cadena.indexOf(QLatin1Char(';'), j);
+            i = fin < 0 ? n : fin + 1;
+        } else {
+            const qsizetype fin = cadena.indexOf(QLatin1Char(';'), igual + 1);
+            valor = cadena.mid(igual + 1, (fin < 0 ? n : fin) - igual - 1);
+            i = fin < 0 ? n : fin + 1;
+        }
+        if (!clave.isEmpty())
+            partes[clave] = valor;
     }
     return partes;
+}
+
+QString Conexion::ValorCadena(const QString& valor) {
+    const bool cita = valor.contains(QLatin1Char(';')) || valor.startsWith(QLatin1Char('"')) ||
+                      valor.startsWith(QLatin1Char('\'')) || valor != valor.trimmed();
+    if (!cita)
+        return valor;
+    return QLatin1Char('"') + QString(valor).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+           QLatin1Char('"');
 }
 
 bool Conexion::EsArchivo(const QString& origen) {

@@ -57,6 +57,9 @@ public:
 
     // The pieces "Key=Value;..." of a connection string, keys in upper case.
     static std::map<QString, QString> Partes(const QString& cadena);
+    // A value as it goes into a connection string: in double quotes (its own doubled) when it
+    // holds ";", starts with a quote or has blanks at its ends; otherwise as it is.
+    static QString ValorCadena(const QString& valor);
     // True when a Data Source names a database file rather than a server.
     static bool EsArchivo(const QString& origen);
     // The ODBC connection string for a SQL Server Data Source.

@@ -97,6 +97,13 @@ private Q_SLOTS:
             << "Pruebas"
             << "jperez"
             << "Clave 1;x" << false;
+        QTest::newRow("entre comillas")
+            << QByteArray("[CONECTIVIDAD]\r\nServidor=\"Moravel.db\"\r\nUsuario=\"\"\r\n"
+                          "Password=\"a;b\" \r\nBaseDatos=\"x\r\n")
+            << "Moravel.db"
+            << "\"x"
+            << ""
+            << "a;b" << true;
         QTest::newRow("claves sin mayusculas")
             << QByteArray("[conectividad]\nservidor = equipo\nDIALOGO=1\n") << "equipo"
             << "Moravel"

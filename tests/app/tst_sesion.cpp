@@ -11,6 +11,7 @@
 #include "app/TfPrinc.h"
 #include "common/Errores.h"
 #include "common/Utilidades.h"
+#include "db/Conexion.h"
 #include "db/Consulta.h"
 
 #include <QElapsedTimer>
@@ -118,6 +119,66 @@ private Q_SLOTS:
                  derechos);
         QVERIFY(!TerminacionSolicitada);
         QCOMPARE(base.Valor(QStringLiteral("SELECT COUNT(*) FROM LogEntradas")).toInt(), 1);
+    }
+
+    // A password as written in the INI reaches the embedded server whole: ";" inside it, the
+    // INI's double quotes taken off, a quote of its own kept.
+    void claveEnElIni_data() {
+        QTest::addColumn<QString>("escrita");
+        QTest::addColumn<QString>("clave");
+        QTest::newRow("punto y coma") << "a;b"
+                                      << "a;b";
+        QTest::newRow("entre comillas") << "\"Clave 1;x\""
+                                        << "Clave 1;x";
+        QTest::newRow("comilla propia") << "x\"y;z"
+                                        << "x\"y;z";
+        QTest::newRow("comillas simples") << "'q;r'"
+                                          << "'q;r'";
+        QTest::newRow("espacio final entre comillas") << "\"abc \""
+                                                      << "abc ";
+    }
+    void claveEnElIni() {
+        QFETCH(QString, escrita);
+        QFETCH(QString, clave);
+        GrabadoraInstalada grabadora;
+        BaseDePrueba base;
+        base.Login(QStringLiteral("ana"), clave, QStringLiteral("BEN"));
+        base.Configura(QStringLiteral("ana"), escrita);
+        auto modulo = Arranque::CreaModuloDatos();
+        QVERIFY2(grabadora->cajas.isEmpty(), qPrintable(grabadora->Textos().join('|')));
+        QCOMPARE(Password, clave);
+        QCOMPARE(UsuarioBase, QStringLiteral("ana"));
+    }
+
+    void partesDeLaCadena_data() {
+        QTest::addColumn<QString>("cadena");
+        QTest::addColumn<QString>("clave");
+        QTest::addColumn<QString>("usuario");
+        QTest::newRow("simple") << "Password=p;User ID=u"
+                                << "p"
+                                << "u";
+        QTest::newRow("dobles") << "Password=\"a;\"\"b\";User ID=u"
+                                << "a;\"b"
+                                << "u";
+        QTest::newRow("simples") << "Password='a;b';User ID = u"
+                                 << "a;b"
+                                 << " u";
+        QTest::newRow("vacia al final") << "User ID=u;Password="
+                                        << ""
+                                        << "u";
+    }
+    void partesDeLaCadena() {
+        QFETCH(QString, cadena);
+        const auto partes = Conexion::Partes(cadena);
+        QTEST(partes.at(QStringLiteral("PASSWORD")), "clave");
+        QTEST(partes.at(QStringLiteral("USER ID")), "usuario");
+        // What the connection string writes, its parts read back.
+        for (const QString& v : {QStringLiteral("a;b"), QStringLiteral("\"x\""),
+                                QStringLiteral(" y "), QStringLiteral("plain")})
+            QCOMPARE(Conexion::Partes(QStringLiteral("Password=") + Conexion::ValorCadena(v) +
+                                      QStringLiteral(";X=1"))
+                         .at(QStringLiteral("PASSWORD")),
+                     v);
     }
 
     // The login prompt: the connection's name, the user name filled in, an empty password;
