@@ -9,6 +9,7 @@
 #include "common/Ventanas.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -77,82 +78,202 @@ void TfUMainWU::showEvent(QShowEvent* evento) {
 }
 
 bool TfUMainWU::Descarga() {
+    const QUrl origen(eOrigen->text());
+    const QString esquema = origen.scheme().toLower();
+    // Only the registry's web server may hand out the program: a file or any other address
+    // kind would install whatever it names.
+    if ((esquema != QLatin1String("http") && esquema != QLatin1String("https")) ||
+        origen.host().isEmpty()) {
+        MuestraError(QString::fromUtf8("La dirección de la actualización «%1» no es una "
+                                       "dirección http ni https.\n\nNo se instaló la nueva "
+                                       "versión.")
+                         .arg(eOrigen->text()));
+        return false;
+    }
     QFile archivo(eDestino->text());
     if (!archivo.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         MuestraError(QStringLiteral("No se pudo crear el archivo %1.\n%2")
                          .arg(eDestino->text(), archivo.errorString()));
         return false;
     }
-    QNetworkAccessManager red;
-    QNetworkRequest pedido{QUrl(eOrigen->text())};
-    pedido.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                        QNetworkRequest::NoLessSafeRedirectPolicy);
-    pedido.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-    pedido.setRawHeader("Accept", "text/html, */*");
-    pedido.setRawHeader("User-Agent", AgenteUsuario());
-    respuesta_ = red.get(pedido);
-    QNetworkReply* r = respuesta_;
-
-    qint64 anunciado = -1;
-    qint64 recibido = 0;
-    bool escrito = true;
-    bool empezado = false;
-    auto empieza = [&] {
-        if (empezado)
-            return;
-        empezado = true;
-        const QVariant largo = r->header(QNetworkRequest::ContentLengthHeader);
-        anunciado = largo.isValid() ? largo.toLongLong() : -1;
-        ProgressBar1->setValue(0);
-        ProgressBar1->setMaximum(anunciado > 0 ? int(std::min<qint64>(anunciado, INT_MAX)) : 0);
-        ProgressBar1->setMinimum(0);
-        if (anunciado > 0)
-            lblSize->setText(QStringLiteral("Transfiriendo: %1").arg(anunciado));
-    };
-    connect(r, &QNetworkReply::readyRead, this, [&] {
-        empieza();
-        const QByteArray datos = r->readAll();
-        escrito = escrito && archivo.write(datos) == datos.size();
-        recibido += datos.size();
-        if (ProgressBar1->maximum() <= 0) {
-            lblSize->setText(QStringLiteral("%1 bytes.").arg(recibido));
-        } else {
-            lblSize->setText(
-                QStringLiteral("%1 bytes de %2 bytes.").arg(recibido).arg(ProgressBar1->maximum()));
-            ProgressBar1->setValue(int(std::min<qint64>(recibido, ProgressBar1->maximum())));
-        }
-    });
-    // Redirect answers carry their own length; the size counts from the final answer.
-    connect(r, &QNetworkReply::redirected, this, [&] { empezado = false; });
-    QEventLoop espera;
-    connect(r, &QNetworkReply::finished, &espera, &QEventLoop::quit);
-    if (!r->isFinished())
-        espera.exec(QEventLoop::ExcludeUserInputEvents);
-
-    QString error;
-    if (r->error() != QNetworkReply::NoError)
-        error = r->errorString();
-    else if (!escrito)
-        error = QStringLiteral("No se pudo escribir el archivo %1.\n%2")
-                    .arg(eDestino->text(), archivo.errorString());
-    else if (anunciado >= 0 && recibido < anunciado)
-        error = QStringLiteral("La descarga terminó incompleta: se recibieron %1 de %2 bytes.")
-                    .arg(recibido)
-                    .arg(anunciado);
-    r->deleteLater();
+    cancelado_ = false;
+    QString error = Transfiere(origen, archivo, true).error;
     archivo.close();
-    if (!error.isEmpty()) {
-        MuestraError(error);
+    if (error.isEmpty() && !cancelado_)
+        error = RevisaDescarga(origen);
+    if (cancelado_ || !error.isEmpty()) {
+        // A refused or cancelled package never stays where the installer would take it.
+        QFile::remove(eDestino->text());
+        if (!cancelado_)
+            MuestraError(error + QString::fromUtf8("\n\nNo se instaló la nueva versión."));
         return false;
     }
     return true;
 }
 
+QString TfUMainWU::RevisaDescarga(const QUrl& origen) {
+    QFile archivo(eDestino->text());
+    if (!archivo.open(QIODevice::ReadOnly))
+        return QStringLiteral("No se pudo leer el archivo %1.\n%2")
+            .arg(eDestino->text(), archivo.errorString());
+    const QByteArray contenido = archivo.readAll();
+    archivo.close();
+    if (const QString falla = Instalador::RevisaEjecutable(contenido, Instalador::FormatoPropio());
+        !falla.isEmpty())
+        return falla;
+    // The sum beside the package, when the server publishes one (404: not published).
+    QUrl suma = origen;
+    suma.setPath(origen.path() + QStringLiteral(".sha256"));
+    QBuffer publicado;
+    publicado.open(QIODevice::WriteOnly);
+    const Resultado r = Transfiere(suma, publicado, false);
+    if (cancelado_)
+        return {};
+    if (r.estado == 404)
+        return {};
+    if (!r.error.isEmpty())
+        return QString::fromUtf8("No se pudo leer la suma de control publicada de la "
+                                 "actualización.\n") +
+               r.error;
+    return Instalador::RevisaSuma(contenido, publicado.data());
+}
+
+TfUMainWU::Resultado TfUMainWU::Transfiere(const QUrl& url, QIODevice& destino, bool conProgreso) {
+    QNetworkAccessManager red;
+    QNetworkRequest pedido(url);
+    pedido.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                        QNetworkRequest::NoLessSafeRedirectPolicy);
+    pedido.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+    pedido.setRawHeader("Accept", "text/html, */*");
+    pedido.setRawHeader("User-Agent", AgenteUsuario());
+    progreso_ = {};
+    vencido_ = false;
+    respuesta_ = red.get(pedido);
+    QNetworkReply* r = respuesta_;
+    // A server that stops sending ends the transfer instead of holding the window forever.
+    silencio_.setSingleShot(true);
+    silencio_.setInterval(EsperaMaxima);
+    connect(&silencio_, &QTimer::timeout, r, [this, r] {
+        vencido_ = true;
+        r->abort();
+    });
+    silencio_.start();
+    if (conProgreso)
+        connect(r, &QNetworkReply::metaDataChanged, this, [this, r] { EmpiezaTransferencia(r); });
+    connect(r, &QNetworkReply::readyRead, this,
+            [this, r, &destino, conProgreso] { RecibeDatos(r, destino, conProgreso); });
+    // Redirect answers carry their own length; the size counts from the final answer.
+    connect(r, &QNetworkReply::redirected, this, [this] {
+        progreso_.empezado = false;
+        silencio_.start();
+    });
+    QEventLoop espera;
+    connect(r, &QNetworkReply::finished, &espera, &QEventLoop::quit);
+    // The window keeps answering the user: "Cancelar", Esc and the close box stop the transfer.
+    if (!r->isFinished())
+        espera.exec();
+    silencio_.stop();
+    silencio_.disconnect();
+
+    Resultado resultado;
+    resultado.estado = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    resultado.error = ErrorDeRed(*r);
+    const bool incompleta = progreso_.anunciado >= 0 && progreso_.recibido < progreso_.anunciado;
+    if (!cancelado_ && r->error() == QNetworkReply::RemoteHostClosedError && incompleta)
+        resultado.error.clear(); // the server hung up early: said below with the counts
+    if (resultado.error.isEmpty() && !cancelado_) {
+        if (!progreso_.escrito)
+            resultado.error = QStringLiteral("No se pudo escribir el archivo %1.\n%2")
+                                  .arg(eDestino->text(), destino.errorString());
+        else if (incompleta)
+            resultado.error =
+                QString::fromUtf8("La descarga terminó incompleta: se recibieron %1 de %2 bytes.")
+                    .arg(progreso_.recibido)
+                    .arg(progreso_.anunciado);
+    }
+    return resultado;
+}
+
+void TfUMainWU::EmpiezaTransferencia(QNetworkReply* r) {
+    if (progreso_.empezado)
+        return;
+    progreso_.empezado = true;
+    const QVariant largo = r->header(QNetworkRequest::ContentLengthHeader);
+    progreso_.anunciado = largo.isValid() ? largo.toLongLong() : -1;
+    // Without a size the bar stands still at 0 (a zero maximum would turn it into a busy bar).
+    const qint64 maximo = progreso_.anunciado > 0 ? progreso_.anunciado : 100;
+    ProgressBar1->setRange(0, int(std::min<qint64>(maximo, INT_MAX)));
+    ProgressBar1->setValue(0);
+    if (progreso_.anunciado > 0) {
+        lblSize->setText(QStringLiteral("Transfiriendo: %1").arg(progreso_.anunciado));
+        lblSize->repaint();
+    }
+}
+
+void TfUMainWU::RecibeDatos(QNetworkReply* r, QIODevice& destino, bool conProgreso) {
+    silencio_.start();
+    if (conProgreso)
+        EmpiezaTransferencia(r);
+    const QByteArray datos = r->readAll();
+    progreso_.escrito = progreso_.escrito && destino.write(datos) == datos.size();
+    progreso_.recibido += datos.size();
+    if (!conProgreso)
+        return;
+    if (progreso_.anunciado <= 0) {
+        lblSize->setText(QStringLiteral("%1 bytes.").arg(progreso_.recibido));
+    } else {
+        lblSize->setText(QStringLiteral("%1 bytes de %2 bytes.")
+                             .arg(progreso_.recibido)
+                             .arg(ProgressBar1->maximum()));
+        ProgressBar1->setValue(int(std::min<qint64>(progreso_.recibido, ProgressBar1->maximum())));
+    }
+}
+
+QString TfUMainWU::ErrorDeRed(QNetworkReply& r) const {
+    if (r.error() == QNetworkReply::NoError || cancelado_)
+        return {};
+    const int estado = r.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (estado >= 400)
+        return QString::fromUtf8("El servidor de actualizaciones respondió con un error: %1 %2.")
+            .arg(QString::number(estado),
+                 r.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
+    QString texto;
+    if (vencido_)
+        texto = QString::fromUtf8("El servidor de actualizaciones no envió datos durante %1 "
+                                  "segundos; la descarga se interrumpió.")
+                    .arg(EsperaMaxima / 1000.0);
+    else
+        switch (r.error()) {
+        case QNetworkReply::ConnectionRefusedError:
+            texto = QString::fromUtf8("El servidor de actualizaciones rechazó la conexión.");
+            break;
+        case QNetworkReply::HostNotFoundError:
+            texto = QString::fromUtf8("No se encontró el servidor de actualizaciones.");
+            break;
+        case QNetworkReply::RemoteHostClosedError:
+            texto = QString::fromUtf8("El servidor de actualizaciones cerró la conexión antes "
+                                      "de terminar.");
+            break;
+        case QNetworkReply::TimeoutError:
+            texto = QString::fromUtf8("El servidor de actualizaciones no respondió a tiempo.");
+            break;
+        case QNetworkReply::SslHandshakeFailedError:
+            texto = QString::fromUtf8("No se pudo establecer una conexión segura (https) con el "
+                                      "servidor de actualizaciones.");
+            break;
+        default:
+            texto = QString::fromUtf8("No se pudo descargar la actualización.");
+        }
+    return texto + QStringLiteral("\n(") + r.errorString() + QLatin1Char(')');
+}
+
 void TfUMainWU::btnGoClick() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     btnGO->setEnabled(false);
-    btnCancel->setEnabled(false);
+    // "Cancelar" stays usable during the transfer: it stops it and ends the program.
+    btnCancel->setEnabled(true);
     lblSize->setText(QStringLiteral("Un momento por favor, puede tomar algunos minutos ..."));
+    lblSize->repaint();
     bool completa = false;
     try {
         completa = Descarga();
@@ -162,8 +283,11 @@ void TfUMainWU::btnGoClick() {
         throw;
     }
     QApplication::restoreOverrideCursor();
+    if (cancelado_)
+        return;
     btnGO->setEnabled(true);
-    // A download that failed or came short is never installed; the window stays open.
+    btnCancel->setEnabled(false);
+    // A download that failed or was refused is never installed; the window stays open.
     if (!completa)
         return;
     lblSize->setText(QStringLiteral("Terminado"));
@@ -182,8 +306,10 @@ void TfUMainWU::btnGoClick() {
 }
 
 void TfUMainWU::done(int resultado) {
-    if (respuesta_)
+    if (respuesta_ && respuesta_->isRunning()) {
+        cancelado_ = true;
         respuesta_->abort();
+    }
     Arranque::SolicitaTerminacion();
     QDialog::done(resultado);
 }

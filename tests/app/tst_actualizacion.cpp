@@ -1,6 +1,8 @@
-// The automatic update: the version check at start, the download over HTTP from a server on
-// 127.0.0.1 (known size, no size, redirect, 404, refused, cut short), and the installer script,
-// run for real against a dummy program.
+// The automatic update: the version check at start, the download over HTTP and HTTPS from a
+// server on 127.0.0.1 (known size, no size, redirect, published sum) with every refusal (HTTP
+// errors, cut short, empty, not a program, foreign schemes, wrong sum, a silent server), cancel
+// during the transfer, the painted texts, and the installer script run for real against a
+// dummy program.
 #include "apoyo/BaseDePrueba.h"
 #include "apoyo/Grabadora.h"
 #include "apoyo/Principal.h"
@@ -11,7 +13,9 @@
 #include "app/TfUMainWU.h"
 #include "common/Utilidades.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,28 +23,48 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
-// A small web server: answers each path as the test asks and keeps the request headers.
+// A real program of this machine: what a published package holds.
+QByteArray Programa() {
+    QFile f(QStringLiteral("/usr/bin/true"));
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+QByteArray Sha256(const QByteArray& b) {
+    return QCryptographicHash::hash(b, QCryptographicHash::Sha256).toHex();
+}
+
+// A small web server, plain or over TLS: answers each path as the test asks and keeps the
+// request headers.
 class ServidorWeb : public QObject {
     Q_OBJECT
 public:
-    QByteArray cuerpo = QByteArray(300000, 'x');
+    QByteArray cuerpo = Programa();
     QByteArray ultimaPeticion;
 
-    ServidorWeb() {
-        servidor_.listen(QHostAddress::LocalHost, 0);
-        connect(&servidor_, &QTcpServer::newConnection, this, &ServidorWeb::Atiende);
+    explicit ServidorWeb(QTcpServer* servidor = nullptr)
+        : servidor_(servidor ? servidor : new QTcpServer) {
+        servidor_->setParent(this);
+        servidor_->listen(QHostAddress::LocalHost, 0);
+        connect(servidor_, &QTcpServer::pendingConnectionAvailable, this, &ServidorWeb::Atiende);
     }
-    QString Base() const {
-        return QStringLiteral("http://127.0.0.1:%1").arg(servidor_.serverPort());
+    QString Base(const char* esquema = "http") const {
+        return QStringLiteral("%1://127.0.0.1:%2")
+            .arg(QLatin1String(esquema))
+            .arg(servidor_->serverPort());
     }
 
 private Q_SLOTS:
     void Atiende() {
-        while (QTcpSocket* s = servidor_.nextPendingConnection()) {
+        while (QTcpSocket* s = servidor_->nextPendingConnection()) {
             connect(s, &QTcpSocket::readyRead, this, [this, s] {
                 pedido_[s] += s->readAll();
                 if (!pedido_[s].contains("\r\n\r\n"))
@@ -54,10 +78,24 @@ private Q_SLOTS:
     }
 
 private:
+    static QByteArray Ok(const QByteArray& cuerpo) {
+        return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(cuerpo.size()) +
+               "\r\nConnection: close\r\n\r\n" + cuerpo;
+    }
     void Responde(QTcpSocket* s, const QByteArray& ruta) {
-        if (ruta.startsWith("/conocido/")) {
-            s->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(cuerpo.size()) +
-                     "\r\nConnection: close\r\n\r\n" + cuerpo);
+        if (ruta.endsWith(".sha256")) {
+            if (ruta.startsWith("/suma-buena/"))
+                s->write(Ok(Sha256(cuerpo) + "  Tarvelion.vrk\n"));
+            else if (ruta.startsWith("/suma-mala/"))
+                s->write(Ok(Sha256("otro") + "  Tarvelion.vrk\n"));
+            else if (ruta.startsWith("/suma-rota/"))
+                s->write("HTTP/1.1 500 Internal Server Error\r\nContent-Length: 0\r\n"
+                         "Connection: close\r\n\r\n");
+            else
+                s->write(
+                    "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        } else if (ruta.startsWith("/conocido/") || ruta.startsWith("/suma-")) {
+            s->write(Ok(cuerpo));
         } else if (ruta.startsWith("/sintamano/")) {
             s->write("HTTP/1.0 200 OK\r\nConnection: close\r\n\r\n" + cuerpo);
         } else if (ruta.startsWith("/movido/")) {
@@ -66,6 +104,19 @@ private:
         } else if (ruta.startsWith("/corto/")) {
             s->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(cuerpo.size()) +
                      "\r\nConnection: close\r\n\r\n" + cuerpo.left(cuerpo.size() / 2));
+        } else if (ruta.startsWith("/cortosintamano/")) {
+            s->write("HTTP/1.0 200 OK\r\nConnection: close\r\n\r\n" +
+                     cuerpo.left(cuerpo.size() / 2));
+        } else if (ruta.startsWith("/vacio/")) {
+            s->write(Ok({}));
+        } else if (ruta.startsWith("/html/")) {
+            s->write(Ok("<html><body>Servicio no disponible</body></html>"));
+        } else if (ruta.startsWith("/mudo/") || ruta.startsWith("/lento/")) {
+            // Headers and a first part, then silence with the connection open.
+            s->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(cuerpo.size()) +
+                     "\r\n\r\n" + cuerpo.left(1000));
+            s->flush();
+            return;
         } else {
             s->write("HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\nConnection: close\r\n\r\n"
                      "not found");
@@ -74,8 +125,23 @@ private:
         s->disconnectFromHost();
     }
 
-    QTcpServer servidor_;
+    QTcpServer* servidor_;
     QHash<QTcpSocket*, QByteArray> pedido_;
+};
+
+// Records the texts a label had each time it was actually painted.
+class TextosPintados : public QObject {
+public:
+    QStringList textos;
+    explicit TextosPintados(QLabel* l) : etiqueta_(l) { l->installEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (o == etiqueta_ && e->type() == QEvent::Paint)
+            textos << etiqueta_->text();
+        return false;
+    }
+
+private:
+    QLabel* etiqueta_;
 };
 
 class TstActualizacion : public QObject {
@@ -142,12 +208,31 @@ private Q_SLOTS:
                                     << "";
         QTest::newRow("redireccion") << "/movido" << true << "Terminado"
                                      << "";
+        QTest::newRow("suma publicada") << "/suma-buena" << true << "Terminado"
+                                        << "";
+        // Refusals: a clear message, nothing installed, the download removed.
         QTest::newRow("404") << "/falta" << false << ""
-                             << "Not Found";
+                             << "respondió con un error: 404 Not Found";
         QTest::newRow("cortada") << "/corto" << false << ""
-                                 << "";
+                                 << "incompleta: se recibieron";
+        QTest::newRow("cortada sin tamano") << "/cortosintamano" << false << ""
+                                            << "incompleto";
         QTest::newRow("rechazada") << "http://127.0.0.1:9" << false << ""
-                                   << "refused";
+                                   << "rechazó la conexión";
+        QTest::newRow("vacia") << "/vacio" << false << ""
+                               << "no envió ningún dato";
+        QTest::newRow("pagina html") << "/html" << false << ""
+                                     << "no es un programa";
+        QTest::newRow("archivo") << "file:///usr/bin" << false << ""
+                                 << "no es una dirección http ni https";
+        QTest::newRow("otro esquema") << "ftp://127.0.0.1/x" << false << ""
+                                      << "no es una dirección http ni https";
+        QTest::newRow("suma distinta") << "/suma-mala" << false << ""
+                                       << "no coincide con su suma de control";
+        QTest::newRow("suma ilegible") << "/suma-rota" << false << ""
+                                       << "500 Internal Server Error";
+        QTest::newRow("servidor mudo") << "/mudo" << false << ""
+                                       << "no envió datos durante 0.3 segundos";
     }
     void descarga() {
         QFETCH(QString, carpeta);
@@ -159,9 +244,10 @@ private Q_SLOTS:
         QTemporaryDir destino;
         CarpetaSistema = destino.path();
         TfUMainWU w;
-        w.UrlBase = carpeta.startsWith(QLatin1String("http")) ? carpeta : web.Base() + carpeta;
+        w.UrlBase = carpeta.contains(QLatin1String("://")) ? carpeta : web.Base() + carpeta;
         w.CarpetaDestino = destino.path();
         w.NombreModulo = QStringLiteral("Tarvelion");
+        w.EsperaMaxima = 300;
         w.show();
         QCOMPARE(w.eDestino->text(), destino.path() + QStringLiteral("/Tarvelion.vrk"));
         QCOMPARE(w.lblSize->text(), QStringLiteral("progreso de la descarga:"));
@@ -190,6 +276,9 @@ private Q_SLOTS:
             QCOMPARE(grabadora->cajas[0].titulo, QStringLiteral("Error"));
             QVERIFY2(grabadora->cajas[0].texto.contains(error, Qt::CaseInsensitive),
                      qPrintable(grabadora->cajas[0].texto));
+            QVERIFY(grabadora->cajas[0].texto.endsWith(
+                QString::fromUtf8("No se instaló la nueva versión.")));
+            QVERIFY(!QFile::exists(w.eDestino->text()));
             QVERIFY(!w.btnCancel->isEnabled());
             QVERIFY(w.isVisible());
             QVERIFY(!TerminacionSolicitada);
@@ -223,15 +312,151 @@ private Q_SLOTS:
             QStringList progreso = textos.filter(QStringLiteral(" bytes"));
             QVERIFY2(!progreso.isEmpty(), qPrintable(textos.join('|')));
             if (conTamano) {
-                QVERIFY(progreso.last().endsWith(QStringLiteral(" bytes de 300000 bytes.")));
-                QVERIFY(maximos.contains(300000));
+                QVERIFY(progreso.last().endsWith(
+                    QStringLiteral(" bytes de %1 bytes.").arg(web.cuerpo.size())));
+                QVERIFY(maximos.contains(web.cuerpo.size()));
             } else {
                 QVERIFY(progreso.last().endsWith(QStringLiteral(" bytes.")));
                 QVERIFY(!progreso.last().contains(QStringLiteral(" de ")));
-                QVERIFY(!maximos.contains(300000));
+                QVERIFY(!maximos.contains(web.cuerpo.size()));
             }
             QFile::remove(destino.filePath(QStringLiteral("instalar.sh")));
         }
+    }
+
+    // "Cancelar" answers during the transfer: the download stops, its file is removed,
+    // nothing is installed and the window closes (which ends the program).
+    void cancelarDuranteLaDescarga() {
+        GrabadoraInstalada grabadora;
+        ServidorWeb web;
+        QTemporaryDir destino;
+        CarpetaSistema = destino.path();
+        TfUMainWU w;
+        w.UrlBase = web.Base() + QStringLiteral("/lento");
+        w.CarpetaDestino = destino.path();
+        w.NombreModulo = QStringLiteral("Tarvelion");
+        w.show();
+        bool habilitado = false;
+        QTimer espia;
+        connect(&espia, &QTimer::timeout, this, [&] {
+            if (!w.lblSize->text().contains(QStringLiteral(" bytes de ")))
+                return;
+            espia.stop();
+            habilitado = w.btnCancel->isEnabled();
+            QTest::mouseClick(w.btnCancel, Qt::LeftButton);
+        });
+        espia.start(10);
+        QElapsedTimer reloj;
+        reloj.start();
+        QTest::mouseClick(w.btnGO, Qt::LeftButton);
+        QVERIFY(habilitado);
+        QVERIFY(reloj.elapsed() < 20000);
+        QVERIFY(!w.isVisible());
+        QVERIFY(TerminacionSolicitada);
+        QVERIFY(grabadora->cajas.isEmpty());
+        QVERIFY(!QFile::exists(w.eDestino->text()));
+        QVERIFY(!QFile::exists(destino.filePath(QStringLiteral("instalar.sh"))));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    // "Transfiriendo: " and the size are painted on screen before the bytes count on; without
+    // a size the bar stands still (no busy animation).
+    void textosPintados() {
+        GrabadoraInstalada grabadora;
+        ServidorWeb web;
+        QTemporaryDir destino;
+        CarpetaSistema = destino.path();
+        for (const char* ruta : {"/conocido", "/sintamano"}) {
+            TfUMainWU w;
+            w.UrlBase = web.Base() + QLatin1String(ruta);
+            w.CarpetaDestino = destino.path();
+            w.NombreModulo = QStringLiteral("Tarvelion");
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            TextosPintados pintados(w.lblSize);
+            QTest::mouseClick(w.btnGO, Qt::LeftButton);
+            QVERIFY(pintados.textos.contains(
+                QStringLiteral("Un momento por favor, puede tomar algunos minutos ...")));
+            if (QLatin1String(ruta) == QLatin1String("/conocido")) {
+                QVERIFY2(pintados.textos.contains(
+                             QStringLiteral("Transfiriendo: %1").arg(web.cuerpo.size())),
+                         qPrintable(pintados.textos.join('|')));
+            } else {
+                QVERIFY(w.ProgressBar1->maximum() > w.ProgressBar1->minimum());
+                QCOMPARE(w.ProgressBar1->value(), 0);
+            }
+            QFile::remove(destino.filePath(QStringLiteral("instalar.sh")));
+        }
+    }
+
+    // HTTPS through Qt's TLS backend, against a certificate made for the test.
+    void descargaSegura() {
+        QTemporaryDir claves;
+        const QString cert = claves.filePath(QStringLiteral("cert.pem"));
+        const QString llave = claves.filePath(QStringLiteral("llave.pem"));
+        QProcess openssl;
+        openssl.start(QStringLiteral("openssl"),
+                      {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
+                       "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1", "-keyout", llave,
+                       "-out", cert});
+        QVERIFY(openssl.waitForFinished(60000));
+        QCOMPARE(openssl.exitCode(), 0);
+        QFile fc(cert), fk(llave);
+        QVERIFY(fc.open(QIODevice::ReadOnly) && fk.open(QIODevice::ReadOnly));
+        const QSslCertificate certificado(&fc, QSsl::Pem);
+        auto* tls = new QSslServer;
+        QSslConfiguration servidor = QSslConfiguration::defaultConfiguration();
+        servidor.setLocalCertificate(certificado);
+        servidor.setPrivateKey(QSslKey(&fk, QSsl::Rsa, QSsl::Pem));
+        tls->setSslConfiguration(servidor);
+        // The workstation trusts the test's certificate as it trusts the registry's.
+        const QSslConfiguration previa = QSslConfiguration::defaultConfiguration();
+        QSslConfiguration cliente = previa;
+        cliente.addCaCertificate(certificado);
+        QSslConfiguration::setDefaultConfiguration(cliente);
+
+        GrabadoraInstalada grabadora;
+        ServidorWeb web(tls);
+        QTemporaryDir destino;
+        CarpetaSistema = destino.path();
+        TfUMainWU w;
+        w.UrlBase = web.Base("https") + QStringLiteral("/suma-buena");
+        w.CarpetaDestino = destino.path();
+        w.NombreModulo = QStringLiteral("Tarvelion");
+        w.show();
+        QTest::mouseClick(w.btnGO, Qt::LeftButton);
+        QSslConfiguration::setDefaultConfiguration(previa);
+        QVERIFY2(QFile::exists(destino.filePath(QStringLiteral("instalar.sh"))),
+                 qPrintable(grabadora->Textos().join('|')));
+        QFile bajado(w.eDestino->text());
+        QVERIFY(bajado.open(QIODevice::ReadOnly));
+        QCOMPARE(bajado.readAll(), web.cuerpo);
+        QFile::remove(destino.filePath(QStringLiteral("instalar.sh")));
+    }
+
+    // The package check on its own: the platform's formats, a foreign format, cut copies.
+    void revisionDelEjecutable() {
+        using Instalador::Formato;
+        const QByteArray elf = Programa();
+        QCOMPARE(Instalador::RevisaEjecutable(elf, Formato::Elf), QString());
+        QVERIFY(!Instalador::RevisaEjecutable(elf.left(elf.size() - 1), Formato::Elf).isEmpty());
+        QVERIFY(!Instalador::RevisaEjecutable(elf.left(64), Formato::Elf).isEmpty());
+        QVERIFY(!Instalador::RevisaEjecutable(elf, Formato::Pe).isEmpty());
+        // A minimal PE: the MZ stub, "PE", one section whose raw data lies in the file.
+        QByteArray pe(0x200, '\0');
+        pe.replace(0, 2, "MZ");
+        pe[0x3C] = 0x40;
+        pe.replace(0x40, 4, QByteArray("PE\0\0", 4));
+        pe[0x46] = 1; // one section
+        pe[0x54] = 0; // no optional header
+        const int seccion = 0x40 + 24;
+        pe[seccion + 16] = 0x10; // SizeOfRawData
+        pe[seccion + 21] = 0x01; // PointerToRawData 0x100
+        QCOMPARE(Instalador::RevisaEjecutable(pe, Formato::Pe), QString());
+        QVERIFY(!Instalador::RevisaEjecutable(pe.left(0x105), Formato::Pe).isEmpty());
+        QVERIFY(!Instalador::RevisaEjecutable(pe, Formato::Elf).isEmpty());
+        QCOMPARE(Instalador::RevisaSuma(elf, Sha256(elf).toUpper() + "  x\n"), QString());
+        QVERIFY(!Instalador::RevisaSuma(elf, "abc").isEmpty());
     }
 
     void textoDelGuion() {
