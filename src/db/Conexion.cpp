@@ -3,6 +3,7 @@
 
 #include "common/Errores.h"
 #include "db/ServidorEmbebido.h"
+#include "db/TextoErrores.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,17 +14,33 @@
 
 namespace {
 QString TextoError(const QSqlError& e) {
-    const QString base = e.databaseText().trimmed();
-    const QString driver = e.driverText().trimmed();
-    if (!base.isEmpty())
-        return base;
-    return driver.isEmpty() ? QStringLiteral("Error de conexión con la base de datos") : driver;
+    const QString texto = TextoErrorBase(e);
+    return texto.isEmpty() ? QStringLiteral("Error de conexión con la base de datos") : texto;
 }
 } // namespace
 
 namespace {
 Conexion* principal = nullptr;
+
+// Why a database file that would not open cannot be written, ahead of SQLite's own text: the
+// embedded database keeps its working files (-wal, -shm) beside the file, so a read-only folder
+// stops it as surely as a read-only file.
+QString SinEscritura(const QString& ruta) {
+    const QFileInfo archivo(ruta);
+    const QFileInfo carpeta(archivo.absolutePath());
+    if (!carpeta.isWritable())
+        return QString::fromUtf8("La carpeta %1 de la base de datos es de solo lectura para este "
+                                 "usuario, y la base de datos necesita escribir allí sus archivos "
+                                 "de trabajo. Pida al administrador permiso de escritura en la "
+                                 "carpeta.\n")
+            .arg(QDir::toNativeSeparators(carpeta.absoluteFilePath()));
+    if (!archivo.isWritable())
+        return QString::fromUtf8("El archivo %1 de la base de datos es de solo lectura para este "
+                                 "usuario. Pida al administrador permiso de escritura.\n")
+            .arg(QDir::toNativeSeparators(archivo.absoluteFilePath()));
+    return {};
 }
+} // namespace
 
 Conexion::Conexion(const QString& nombre) : nombre_(nombre) {}
 
@@ -196,14 +213,19 @@ QSqlDatabase Conexion::AbreArchivo(const QString& ruta) {
         // Large lists read the file through memory mapping and a generous page cache.
         prueba.exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
         prueba.exec(QStringLiteral("PRAGMA cache_size=-65536"));
-        if (!prueba.exec(QStringLiteral("SELECT COUNT(*) FROM SrvLogins")))
-            error = QStringLiteral("El archivo %1 no es una base de datos del registro: %2")
-                        .arg(QDir::toNativeSeparators(ruta), TextoError(prueba.lastError()));
+        if (!prueba.exec(QStringLiteral("SELECT COUNT(*) FROM SrvLogins"))) {
+            const QSqlError falla = prueba.lastError();
+            const bool escritura = !SinEscritura(ruta).isEmpty();
+            error = escritura ? falla.databaseText()
+                              : QStringLiteral("El archivo %1 no es una base de datos del "
+                                               "registro: %2")
+                                    .arg(QDir::toNativeSeparators(ruta), TextoError(falla));
+        }
     }
     if (!error.isEmpty()) {
         bd = QSqlDatabase();
         Cierra();
-        throw ErrorBaseDatos(error);
+        throw ErrorBaseDatos(SinEscritura(ruta) + error);
     }
     embebida_ = true;
     ruta_ = ruta;

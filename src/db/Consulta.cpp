@@ -5,6 +5,7 @@
 #include "db/Conexion.h"
 #include "db/DialectoSqlite.h"
 #include "db/ServidorEmbebido.h"
+#include "db/TextoErrores.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -15,8 +16,7 @@
 namespace {
 
 QString TextoError(const QSqlError& e) {
-    const QString base = e.databaseText().trimmed();
-    return base.isEmpty() ? e.text().trimmed() : base;
+    return TextoErrorBase(e);
 }
 
 QMetaType TipoQt(TipoParametro t) {
@@ -104,12 +104,15 @@ QVariant Consulta::ValorParametro(const QString& nombre, bool embebida) const {
     switch (p.tipo) {
     case TipoParametro::Texto: {
         const QString t = p.valor.toString();
-        if (p.tamano > 0 && t.size() > p.tamano)
+        if (p.tamano > 0 && t.size() > p.tamano) {
+            // The value is quoted short, and in one substitution so that a "%1" typed by the
+            // user stays as typed.
+            const QString cita = t.size() > 40 ? t.left(40) + QString::fromUtf8("…") : t;
             throw ErrorBaseDatos(
                 QStringLiteral("El valor del parámetro %1 (\"%2\") excede los %3 caracteres "
                                "permitidos.")
-                    .arg(nombre, t)
-                    .arg(p.tamano));
+                    .arg(nombre, cita, QString::number(p.tamano)));
+        }
         return t;
     }
     case TipoParametro::Entero:
@@ -231,7 +234,8 @@ void Consulta::AbreEnEmbebida(ModeloGrilla& modelo, const std::vector<DefColumna
     sqlite3* bd = *static_cast<sqlite3* const*>(manejador.constData());
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(bd, sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK)
-        throw ErrorBaseDatos(QString::fromUtf8(sqlite3_errmsg(bd)));
+        throw ErrorBaseDatos(
+            TextoErrorSqlite(sqlite3_extended_errcode(bd), QString::fromUtf8(sqlite3_errmsg(bd))));
     struct Fin {
         sqlite3_stmt* st;
         ~Fin() { sqlite3_finalize(st); }
@@ -330,7 +334,8 @@ void Consulta::AbreEnEmbebida(ModeloGrilla& modelo, const std::vector<DefColumna
     }
     if (rc != SQLITE_DONE) {
         // No partial list: the grid is left empty and the error raised.
-        const QString texto = QString::fromUtf8(sqlite3_errmsg(bd));
+        const QString texto =
+            TextoErrorSqlite(sqlite3_extended_errcode(bd), QString::fromUtf8(sqlite3_errmsg(bd)));
         modelo.Vacia();
         throw ErrorBaseDatos(texto);
     }

@@ -2,6 +2,7 @@
 #include "db/ServidorEmbebido.h"
 
 #include "common/Errores.h"
+#include "db/TextoErrores.h"
 
 #include <QCryptographicHash>
 #include <QPasswordDigestor>
@@ -16,12 +17,11 @@ namespace {
 QSqlQuery Ejecuta(QSqlDatabase bd, const QString& sql, const QVariantList& valores = {}) {
     QSqlQuery q(bd);
     if (!q.prepare(sql))
-        throw ErrorBaseDatos(q.lastError().text());
+        throw ErrorBaseDatos(TextoErrorBase(q.lastError()));
     for (const QVariant& v : valores)
         q.addBindValue(v);
     if (!q.exec())
-        throw ErrorBaseDatos(q.lastError().databaseText().isEmpty() ? q.lastError().text()
-                                                                    : q.lastError().databaseText());
+        throw ErrorBaseDatos(TextoErrorBase(q.lastError()));
     return q;
 }
 

@@ -2,8 +2,11 @@
 // through the program's query layer.
 #include "apoyo/Principal.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 namespace {
 struct Salida {
@@ -11,9 +14,18 @@ struct Salida {
     QString texto;
     QString error;
 };
-Salida Admin(const QStringList& args) {
+// `sinPermisos`: the tool runs as an office user would, bound by file permissions (as root,
+// without the capabilities that let root write anywhere).
+Salida Admin(const QStringList& args, bool sinPermisos = false) {
     QProcess p;
-    p.start(qEnvironmentVariable("MORAVEL_ADMIN"), args);
+    if (sinPermisos && ::geteuid() == 0)
+        p.start(QStringLiteral("setpriv"),
+                QStringList{QStringLiteral("--bounding-set"),
+                            QStringLiteral("-dac_override,-dac_read_search,-fowner"),
+                            qEnvironmentVariable("MORAVEL_ADMIN")} +
+                    args);
+    else
+        p.start(qEnvironmentVariable("MORAVEL_ADMIN"), args);
     p.waitForFinished(120000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
@@ -77,6 +89,39 @@ private Q_SLOTS:
 
     // The demo database: every department with its provinces, the logins of each profile,
     // guides and certificates, and the program's own version.
+    // A database the user may not write: a read-only folder is reported as one (not as a file
+    // that is no registry database); a read-only file fails its first write with the Spanish
+    // sentence ahead of SQLite's text.
+    void soloLectura() {
+        QTemporaryDir carpeta;
+        const QString dir = carpeta.filePath(QStringLiteral("datos"));
+        QVERIFY(QDir().mkpath(dir));
+        const QString bd = dir + QStringLiteral("/M.db");
+        QCOMPARE(Admin({QStringLiteral("crear"), bd}).codigo, 0);
+        QVERIFY(!QFile::exists(bd + QStringLiteral("-wal")));
+        const auto lectura = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                             QFileDevice::ReadGroup | QFileDevice::ExeGroup;
+        QVERIFY(QFile::setPermissions(dir, lectura));
+        const Salida enCarpeta =
+            Admin({QStringLiteral("sql"), bd, QStringLiteral("SELECT 1 AS x")}, true);
+        QFile::setPermissions(dir, lectura | QFileDevice::WriteOwner);
+        QCOMPARE(enCarpeta.codigo, 1);
+        QVERIFY2(enCarpeta.error.contains(QStringLiteral("datos de la base de datos es de solo "
+                                                         "lectura")),
+                 qPrintable(enCarpeta.error));
+        QVERIFY(!enCarpeta.error.contains(QStringLiteral("no es una base de datos del registro")));
+
+        QVERIFY(QFile::setPermissions(bd, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        const Salida enArchivo =
+            Admin({QStringLiteral("sql"), bd,
+                   QStringLiteral("INSERT INTO Talonarios VALUES ('X', 'Y')")},
+                  true);
+        QCOMPARE(enArchivo.codigo, 1);
+        QVERIFY2(enArchivo.error.contains(QStringLiteral("solo lectura")),
+                 qPrintable(enArchivo.error));
+        QVERIFY(enArchivo.error.contains(QStringLiteral("readonly database")));
+    }
+
     void demo() {
         QTemporaryDir carpeta;
         const QString bd = carpeta.filePath(QStringLiteral("Demo.db"));

@@ -1,16 +1,20 @@
 // Faults under a running session: a read that fails half-way raises the database's error and
 // leaves no partial list, on every read path; a write after the file was removed or replaced
-// fails loudly instead of going to a file nobody will see.
+// fails loudly instead of going to a file nobody will see; errors of the system underneath read
+// in Spanish ahead of the database's own text.
 #include "apoyo/BaseDePrueba.h"
 #include "apoyo/Principal.h"
 #include "common/Errores.h"
 #include "common/ModeloGrilla.h"
 #include "db/Conexion.h"
 #include "db/Consulta.h"
+#include "db/TextoErrores.h"
 
 #include <QFile>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -32,6 +36,16 @@ void DanaArchivo(BaseDePrueba& base) {
     archivo.close();
 }
 
+// The text of the database error `accion` raises.
+template <typename F> QString Falla(F accion) {
+    try {
+        accion();
+    } catch (const ErrorBaseDatos& e) {
+        return e.Texto();
+    }
+    return QStringLiteral("(sin error)");
+}
+
 } // namespace
 
 class TstFallas : public QObject {
@@ -47,13 +61,17 @@ private Q_SLOTS:
 
         Consulta filas(&c);
         filas.FijaSql(sql);
-        QVERIFY_THROWS_EXCEPTION(ErrorBaseDatos, filas.Abre());
+        // The Spanish sentence first, then SQLite's own text.
+        const QString texto = Falla([&] { filas.Abre(); });
+        QVERIFY2(texto.startsWith(QString::fromUtf8("El archivo de la base de datos está dañado")),
+                 qPrintable(texto));
+        QVERIFY(texto.contains(QStringLiteral("malformed")));
         QCOMPARE(filas.Registros(), 0);
 
         ModeloGrilla modelo;
         Consulta grilla(&c);
         grilla.FijaSql(sql);
-        QVERIFY_THROWS_EXCEPTION(ErrorBaseDatos, grilla.AbreEn(modelo));
+        QCOMPARE(Falla([&] { grilla.AbreEn(modelo); }), texto);
         QCOMPARE(modelo.Filas(), 0);
         QVERIFY(!modelo.Activo());
 
@@ -93,6 +111,97 @@ private Q_SLOTS:
             QVERIFY2(e.Texto().contains(QStringLiteral("fue borrado o reemplazado")),
                      qPrintable(e.Texto()));
         }
+    }
+
+    // Errors of the system underneath get their sentence ahead of the database's text, as
+    // each driver reports them; the registry's own and the statement's errors stay as they are.
+    void textosDeErrores_data() {
+        QTest::addColumn<QString>("codigo"); // SQLite result code or ODBC state
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("explicacion"); // empty: the text alone
+        QTest::newRow("ocupada") << "5"
+                                 << "database is locked"
+                                 << "está ocupada";
+        QTest::newRow("bloqueada") << "6"
+                                   << "database table is locked"
+                                   << "está ocupada";
+        QTest::newRow("solo lectura") << "8"
+                                      << "attempt to write a readonly database"
+                                      << "solo lectura";
+        QTest::newRow("disco lleno") << "13"
+                                     << "Unknown error"
+                                     << "está lleno";
+        QTest::newRow("falla de disco") << "266"
+                                        << "disk I/O error"
+                                        << "falla del disco";
+        QTest::newRow("no abre") << "14"
+                                 << "unable to open database file"
+                                 << "No se pudo abrir";
+        QTest::newRow("no es base") << "26"
+                                    << "file is not a database"
+                                    << "no es una base";
+        QTest::newRow("clave repetida") << "1555"
+                                        << "UNIQUE constraint failed: Guias.NroGuia"
+                                        << "";
+        QTest::newRow("sintaxis") << "1"
+                                  << "near \"SELEC\": syntax error"
+                                  << "";
+        QTest::newRow("conexion cerrada") << "08S01"
+                                          << "Connection closed"
+                                          << "Se perdió";
+        QTest::newRow("sin respuesta") << "HYT00"
+                                       << "Query timeout expired"
+                                       << "no respondió";
+        QTest::newRow("clave en servidor") << "23000"
+                                           << "Violation of PRIMARY KEY constraint"
+                                           << "";
+    }
+    void textosDeErrores() {
+        QFETCH(QString, codigo);
+        QFETCH(QString, texto);
+        QFETCH(QString, explicacion);
+        const QString leido = TextoErrorBase(
+            QSqlError(QStringLiteral("driver"), texto, QSqlError::StatementError, codigo));
+        if (explicacion.isEmpty()) {
+            QCOMPARE(leido, texto);
+        } else {
+            QVERIFY2(leido.contains(explicacion), qPrintable(leido));
+            QVERIFY(leido.endsWith(QLatin1Char('\n') + texto));
+        }
+    }
+
+    // A file that is not a database: said so, in Spanish and with SQLite's text.
+    void archivoQueNoEsBase() {
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("Moravel.db"));
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(8192, 'x'));
+        f.close();
+        Conexion c(QStringLiteral("texto"));
+        const QString error = Falla([&] {
+            c.AbreConfiable(ruta, QStringLiteral("admin"), QStringLiteral("PC"),
+                            QStringLiteral("Moravel"));
+        });
+        QVERIFY2(error.contains(QStringLiteral("no es una base de datos del registro")),
+                 qPrintable(error));
+        QVERIFY(error.contains(QString::fromUtf8("está dañado o no es una base de datos")));
+        QVERIFY(error.contains(QStringLiteral("file is not a database")));
+    }
+
+    // A value too long for its parameter: quoted short, and a "%1" typed by the user stays.
+    void parametroDemasiadoLargo() {
+        BaseDePrueba base;
+        Conexion c(QStringLiteral("larga"));
+        c.AbreConfiable(base.Ruta(), QStringLiteral("admin"), QStringLiteral("PC"),
+                        QStringLiteral("Moravel"));
+        Consulta q({QStringLiteral("SELECT :Valor AS v")}, &c);
+        const QString valor =
+            QStringLiteral("100%1 de %2 aprobado ") + QString(40, QLatin1Char('z'));
+        q.Texto(QStringLiteral("Valor"), valor, 10);
+        const QString error = Falla([&] { q.Abre(); });
+        QCOMPARE(error, QString::fromUtf8("El valor del parámetro Valor (\"") + valor.left(40) +
+                            QString::fromUtf8("…\") excede los 10 caracteres permitidos."));
     }
 };
 

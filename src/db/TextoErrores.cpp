@@ -1,0 +1,73 @@
+// Database error texts.
+#include "db/TextoErrores.h"
+
+#include <QSqlError>
+#include <sqlite3.h>
+
+namespace {
+
+QString Junta(const QString& explicacion, const QString& texto) {
+    if (explicacion.isEmpty())
+        return texto;
+    return texto.isEmpty() ? explicacion : explicacion + QLatin1Char('\n') + texto;
+}
+
+// ODBC states and driver texts of a connection that is lost, cannot be made or timed out.
+QString ExplicacionOdbc(const QString& estado, const QString& texto) {
+    if (estado.startsWith(QLatin1String("08")) ||
+        texto.contains(QLatin1String("Connection closed"), Qt::CaseInsensitive) ||
+        texto.contains(QLatin1String("Communication link failure"), Qt::CaseInsensitive))
+        return QString::fromUtf8("Se perdió o no se pudo establecer la conexión con el servidor "
+                                 "de la base de datos; revise la red y vuelva a intentarlo.");
+    if (estado.startsWith(QLatin1String("HYT")))
+        return QString::fromUtf8("El servidor de la base de datos no respondió a tiempo; vuelva a "
+                                 "intentarlo en un momento.");
+    return {};
+}
+
+} // namespace
+
+QString ExplicacionSqlite(int codigo) {
+    switch (codigo & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QString::fromUtf8("La base de datos está ocupada por otro puesto o programa; "
+                                 "espere un momento y vuelva a intentarlo.");
+    case SQLITE_READONLY:
+        return QString::fromUtf8("No se puede escribir en la base de datos: el archivo o su "
+                                 "carpeta son de solo lectura para este usuario. Pida al "
+                                 "administrador permiso de escritura.");
+    case SQLITE_FULL:
+        return QString::fromUtf8("El disco de la base de datos está lleno; libere espacio y "
+                                 "vuelva a intentarlo.");
+    case SQLITE_IOERR:
+        return QString::fromUtf8("No se pudo leer o escribir el archivo de la base de datos "
+                                 "(falla del disco o de la red); revíselos y vuelva a intentarlo.");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QString::fromUtf8("El archivo de la base de datos está dañado o no es una base de "
+                                 "datos; avise al administrador para restaurarlo de una copia.");
+    case SQLITE_CANTOPEN:
+        return QString::fromUtf8("No se pudo abrir el archivo de la base de datos; revise que "
+                                 "exista y que tenga permiso para usarlo.");
+    default:
+        return {};
+    }
+}
+
+QString TextoErrorSqlite(int codigo, const QString& texto) {
+    return Junta(ExplicacionSqlite(codigo), texto.trimmed());
+}
+
+QString TextoErrorBase(const QSqlError& error) {
+    const QString base = error.databaseText().trimmed();
+    const QString texto = base.isEmpty() ? error.text().trimmed() : base;
+    const QString codigo = error.nativeErrorCode().trimmed();
+    bool numerico = false;
+    const int n = codigo.toInt(&numerico);
+    // SQLite reports its result code as a number; ODBC its state ("08S01").
+    const QString explicacion =
+        numerico ? ExplicacionSqlite(n)
+                 : ExplicacionOdbc(codigo, texto + QLatin1Char(' ') + error.driverText());
+    return Junta(explicacion, texto);
+}
