@@ -22,7 +22,7 @@ double PicoMemoriaMB() {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     Aplicacion app(argc, argv);
-    FijaSeparadorDecimal();
+    FijaIdioma();
     const int filas = argc > 1 ? std::atoi(argv[1]) : 1'000'000;
     constexpr int kTextos = 20, kEnteros = 24, kFechas = 3, kReales = 3;
 

@@ -4,7 +4,10 @@
 #include "common/Errores.h"
 #include "common/Mensajes.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 #include <clocale>
 
 Aplicacion::Aplicacion(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -40,11 +43,19 @@ void ComoManejador(const std::function<void()>& accion) {
     }
 }
 
-void FijaSeparadorDecimal() {
-    // The C library's numeric conversions and Qt's default locale both use ".", so spin boxes,
-    // printed amounts and parsed numbers agree on every workstation.
+void FijaIdioma() {
+    // Qt's own dialogs and buttons in Spanish (the save and open dialogs, the print preview, the
+    // calendar), from the translations Debian installs beside Qt.
+    static QTranslator traduccion;
+    if (traduccion.isEmpty() && traduccion.load(QStringLiteral("qtbase_es"),
+                                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&traduccion);
+    // Names of months and days in Spanish while every number keeps "." as its decimal
+    // separator: the Spanish of Mexico writes numbers that way. The C library's numeric
+    // conversions stay on "." as well, so spin boxes, printed amounts and parsed numbers agree
+    // on every workstation whatever its regional settings.
     std::setlocale(LC_NUMERIC, "C");
-    QLocale c(QLocale::C);
-    c.setNumberOptions(QLocale::OmitGroupSeparator);
-    QLocale::setDefault(c);
+    QLocale espanol(QLocale::Spanish, QLocale::Mexico);
+    espanol.setNumberOptions(QLocale::OmitGroupSeparator);
+    QLocale::setDefault(espanol);
 }

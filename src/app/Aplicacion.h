@@ -21,6 +21,7 @@ void ManejaExcepcion(std::exception_ptr error);
 // handler. Used where work starts outside an event (start-up steps, tests).
 void ComoManejador(const std::function<void()>& accion);
 
-// Fixes "." as the decimal separator for every number formatted or parsed in the process,
-// whatever the regional settings.
-void FijaSeparadorDecimal();
+// Spanish for Qt's own texts and for names of months and days, and "." as the decimal
+// separator for every number formatted or parsed in the process, whatever the regional
+// settings. Called once the application object exists.
+void FijaIdioma();

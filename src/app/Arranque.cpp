@@ -15,7 +15,7 @@ namespace Arranque {
 
 void PreparaProceso() {
     CarpetaSistema = CarpetaActual();
-    FijaSeparadorDecimal();
+    FijaIdioma();
     CicloActual = QStringLiteral("25");
     ArchivoIni =
         CarpetaSistema +

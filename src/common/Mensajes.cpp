@@ -30,6 +30,8 @@ public:
     void Muestra(const QString& titulo, Icono icono, const QString& texto) override {
         QMessageBox caja(IconoQt(icono), titulo, texto, QMessageBox::Ok,
                          QApplication::activeWindow());
+        // The same caption as the questions' button, whatever the translation says.
+        caja.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
         caja.exec();
     }
     bool Pregunta(const QString& titulo, Icono icono, const QString& texto) override {

@@ -1,5 +1,6 @@
 // main() of a test executable: the program's own application object (so errors that escape a
-// handler reach the application handler as in the program), "." decimals, then the test class.
+// handler reach the application handler as in the program), Spanish for Qt's texts with "."
+// decimals, then the test class.
 #pragma once
 
 #include "app/Aplicacion.h"
@@ -10,7 +11,7 @@
     int main(int argc, char** argv) {                                                              \
         Aplicacion app(argc, argv);                                                                \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
-        FijaSeparadorDecimal();                                                                    \
+        FijaIdioma();                                                                    \
         Clase prueba;                                                                              \
         return QTest::qExec(&prueba, argc, argv);                                                  \
     }

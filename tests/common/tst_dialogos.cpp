@@ -5,14 +5,24 @@
 #include "apoyo/Principal.h"
 #include "common/Dialogos.h"
 #include "common/Errores.h"
+#include "common/Mensajes.h"
 #include "db/Conexion.h"
 #include "db/Consulta.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -98,6 +108,57 @@ private Q_SLOTS:
         QVERIFY(Dialogos::EsArchivoDeLaBase(base.Ruta() + QStringLiteral("-wal")));
         QVERIFY(!Dialogos::EsArchivoDeLaBase(base.Carpeta() + QStringLiteral("/lista.csv")));
         Conexion::FijaPrincipal(nullptr);
+    }
+
+    // Qt's own texts in Spanish (file dialog, print preview, calendar, standard buttons) while
+    // every number keeps "." as its decimal separator, both at once.
+    void espanolConPuntoDecimal() {
+        const QLocale l;
+        QCOMPARE(l.monthName(1), QStringLiteral("enero"));
+        QVERIFY(l.dayName(1, QLocale::ShortFormat).startsWith(QStringLiteral("lun")));
+        QCOMPARE(l.toString(1234.5), QStringLiteral("1234.5"));
+        QCOMPARE(l.toString(1234567), QStringLiteral("1234567"));
+        bool ok = false;
+        QCOMPARE(l.toDouble(QStringLiteral("2.5"), &ok), 2.5);
+        QVERIFY(ok);
+        QCOMPARE(QString::asprintf("%.1f", 2.5), QStringLiteral("2.5"));
+        QDoubleSpinBox numero;
+        numero.setValue(1.5);
+        QCOMPARE(numero.text(), QStringLiteral("1.50"));
+
+        QCalendarWidget calendario;
+        calendario.setSelectedDate(QDate(2026, 1, 15));
+        calendario.show();
+        QStringList textos;
+        for (auto* b : calendario.findChildren<QToolButton*>())
+            textos << b->text();
+        QVERIFY2(textos.contains(QStringLiteral("enero")), qPrintable(textos.join('|')));
+
+        QFileDialog* dialogo = Dialogos::CreaDialogo(nullptr, QStringLiteral("Guardar como"));
+        QStringList etiquetas;
+        for (auto* e : dialogo->findChildren<QLabel*>())
+            etiquetas << e->text();
+        delete dialogo;
+        QVERIFY2(etiquetas.contains(QStringLiteral("Ver en:")), qPrintable(etiquetas.join('|')));
+        QVERIFY(etiquetas.contains(QStringLiteral("&Nombre de fichero:")));
+
+        QPrinter impresora;
+        QPrintPreviewDialog vista(&impresora);
+        QStringList consejos;
+        for (QAction* a : vista.findChildren<QAction*>())
+            consejos << a->toolTip();
+        QVERIFY2(consejos.contains(QStringLiteral("Imprimir")), qPrintable(consejos.join('|')));
+
+        // Every box names its confirming button the same way.
+        QString boton;
+        QTimer::singleShot(0, [&] {
+            if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boton = caja->button(QMessageBox::Ok)->text();
+                caja->accept();
+            }
+        });
+        MuestraError(QStringLiteral("prueba"));
+        QCOMPARE(boton, QStringLiteral("Aceptar"));
     }
 };
 
