@@ -2,8 +2,9 @@
 #include "app/TfAcercaDe.h"
 
 #include "app/Direcciones.h"
-#include "app/Iconos.h"
+#include "common/Iconos.h"
 #include "common/Utilidades.h"
+#include "common/Ventanas.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -88,7 +89,7 @@ TfAcercaDe::TfAcercaDe(QWidget* padre)
     auto* todo = new QVBoxLayout(this);
     todo->addWidget(Paginas);
     todo->addWidget(botones);
-    setFixedSize(sizeHint().expandedTo(QSize(460, 320)));
+    Ventanas::TamanoFijo(*this, QSize(460, 320));
 }
 
 bool TfAcercaDe::eventFilter(QObject* objeto, QEvent* evento) {

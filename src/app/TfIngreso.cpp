@@ -1,5 +1,6 @@
 // Database login prompt.
 #include "app/TfIngreso.h"
+#include "common/Ventanas.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -30,7 +31,7 @@ TfIngreso::TfIngreso(const QString& baseDatos, const QString& usuario, QWidget* 
     auto* todo = new QVBoxLayout(this);
     todo->addLayout(formulario);
     todo->addWidget(botones);
-    setFixedSize(sizeHint().expandedTo(QSize(320, 0)));
+    Ventanas::TamanoFijo(*this, QSize(320, 0));
     // The password is what is usually missing.
     (usuario.isEmpty() ? eUsuario : eClave)->setFocus();
 }

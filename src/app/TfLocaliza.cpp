@@ -3,6 +3,7 @@
 
 #include "app/Globales.h"
 #include "common/Utilidades.h"
+#include "common/Ventanas.h"
 #include "common/Vocabulario.h"
 
 #include <QComboBox>
@@ -53,7 +54,7 @@ TfLocaliza::TfLocaliza(QWidget* padre)
     setTabOrder(cCiclo, eCertif);
     setTabOrder(eCertif, BitBtn1);
     setTabOrder(BitBtn1, BitBtn2);
-    setFixedSize(sizeHint().expandedTo(QSize(300, 0)));
+    Ventanas::TamanoFijo(*this, QSize(300, 0));
 }
 
 void TfLocaliza::showEvent(QShowEvent* evento) {

@@ -2,6 +2,7 @@
 #include "app/TfPregunta.h"
 
 #include "app/Globales.h"
+#include "common/Ventanas.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -42,7 +43,7 @@ TfPregunta::TfPregunta(QWidget* padre)
     auto* todo = new QVBoxLayout(this);
     todo->addWidget(rgCuando);
     todo->addLayout(botones);
-    setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
+    Ventanas::TamanoFijo(*this, QSize(280, 0));
 }
 
 void TfPregunta::BitBtn1Click() {

@@ -1,7 +1,9 @@
 // The grid view.
 #include "common/Grilla.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <algorithm>
 
 Grilla::Grilla(QWidget* padre) : QTableView(padre), modelo_(new ModeloGrilla(this)) {
     setModel(modelo_);
@@ -39,14 +41,34 @@ Grilla::Grilla(QWidget* padre) : QTableView(padre), modelo_(new ModeloGrilla(thi
 
 void Grilla::AplicaColumnas() {
     const auto& columnas = modelo_->Columnas();
+    QStringList titulos;
+    for (size_t i = 0; i < columnas.size(); ++i)
+        titulos << modelo_->Titulo(int(i));
+    const bool nuevas = titulos != titulos_;
+    const bool conFilas = modelo_->Filas() > 0;
+    const bool mide = nuevas || (conFilas && !medida_);
+    titulos_ = titulos;
+    if (nuevas)
+        medida_ = false;
     for (size_t i = 0; i < columnas.size(); ++i) {
         setColumnHidden(int(i), !columnas[i].visible);
-        const int ancho =
-            columnas[i].ancho > 0
-                ? columnas[i].ancho
-                : std::max(60, fontMetrics().horizontalAdvance(modelo_->Titulo(int(i))) + 16);
-        setColumnWidth(int(i), ancho);
+        if (mide)
+            setColumnWidth(int(i), columnas[i].ancho > 0 ? columnas[i].ancho
+                                                         : AnchoNatural(int(i)));
     }
+    if (mide && conFilas)
+        medida_ = true;
+}
+
+int Grilla::AnchoNatural(int columna) const {
+    constexpr int kFilasMedidas = 200, kMaximo = 360;
+    const QFontMetrics letras = fontMetrics();
+    QFont negrita = horizontalHeader()->font();
+    int ancho = QFontMetrics(negrita).horizontalAdvance(modelo_->Titulo(columna)) + 18;
+    const int filas = std::min(modelo_->Filas(), kFilasMedidas);
+    for (int f = 0; f < filas && ancho < kMaximo; ++f)
+        ancho = std::max(ancho, letras.horizontalAdvance(modelo_->Texto(f, columna)) + 12);
+    return std::clamp(ancho, 40, kMaximo);
 }
 
 int Grilla::FilaActual() const {

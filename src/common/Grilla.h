@@ -14,7 +14,9 @@ public:
 
     ModeloGrilla& Modelo() { return *modelo_; }
     const ModeloGrilla& Modelo() const { return *modelo_; }
-    // Applies the model's column table: visibility and widths.
+    // Applies the model's column table: visibility, and widths on the first fill with rows
+    // (title and content of the first rows) or when the columns change; later runs keep the
+    // widths the user left.
     void AplicaColumnas();
     // Source row of the current row, -1 when there is none.
     int FilaActual() const;
@@ -26,5 +28,10 @@ Q_SIGNALS:
     void FilaCambiada(int filaOrigen);
 
 private:
+    // The width of a column for its title and the texts of its first rows.
+    int AnchoNatural(int columna) const;
+
     ModeloGrilla* modelo_;
+    bool medida_ = false;  // widths taken from rows once
+    QStringList titulos_;  // the column set the widths belong to
 };

@@ -563,6 +563,15 @@ void ModeloGrilla::Vacia() {
     endResetModel();
 }
 
+void ModeloGrilla::Titula(const std::vector<DefColumna>& columnas) {
+    beginResetModel();
+    datos_.clear();
+    orden_.clear();
+    activo_ = false;
+    ArmaColumnas(columnas);
+    endResetModel();
+}
+
 void ModeloGrilla::ArmaColumnas(const std::vector<DefColumna>& columnas) {
     columnas_.clear();
     campoDeColumna_.clear();

@@ -82,6 +82,8 @@ public:
                               const std::function<std::int64_t(int filaOrigen)>& calculo);
     // No data set (the grid shows nothing, an export writes nothing).
     void Vacia();
+    // No data set yet, but the column table's titles shown (a console before its first run).
+    void Titula(const std::vector<DefColumna>& columnas);
 
     bool Activo() const { return activo_; }
     int Filas() const { return int(orden_.size()); }

@@ -47,10 +47,11 @@ void PanelTotales::Muestra(const std::array<qint64, 8>& bov, const std::array<qi
     stBUB[8]->setText(QString::number(std::accumulate(bub.begin(), bub.end(), qint64(0))));
 }
 
-QToolButton* BotonConsola(QWidget* padre, const char* nombre, int dibujo, const QString& pista) {
+QToolButton* BotonConsola(QWidget* padre, const char* nombre, Iconos::Dibujo dibujo,
+                          const QString& pista) {
     auto* b = new QToolButton(padre);
     b->setObjectName(QString::fromLatin1(nombre));
-    b->setIcon(padre->style()->standardIcon(QStyle::StandardPixmap(dibujo)));
+    b->setIcon(Iconos::Icono(dibujo));
     b->setIconSize(QSize(24, 24));
     b->setToolTip(pista);
     b->setAutoRaise(true);

@@ -2,6 +2,8 @@
 // with the total of the row at the end.
 #pragma once
 
+#include "common/Iconos.h"
+
 #include <QWidget>
 #include <array>
 
@@ -21,7 +23,7 @@ public:
 };
 
 // A tool button of the consoles' command panels.
-class QToolButton* BotonConsola(QWidget* padre, const char* nombre, int dibujo,
+class QToolButton* BotonConsola(QWidget* padre, const char* nombre, Iconos::Dibujo dibujo,
                                 const QString& pista);
 // A filter control's colour: white while its check box is checked, silver otherwise.
 void ColoreaFiltro(QWidget* control, bool activo);

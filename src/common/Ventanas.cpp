@@ -2,6 +2,10 @@
 #include "common/Ventanas.h"
 
 #include <QDialog>
+#include <QFontMetrics>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
 
 namespace Ventanas {
 namespace {
@@ -25,6 +29,29 @@ Manejador InstalaManejador(Manejador manejador) {
     Manejador anterior = Actual();
     Actual() = std::move(manejador);
     return anterior;
+}
+
+void TamanoFijo(QDialog& dialogo, QSize minimo) {
+    QSize tamano = dialogo.sizeHint().expandedTo(minimo);
+    // The caption, the icon and the title bar's buttons.
+    QFont titulo = dialogo.font();
+    titulo.setBold(true);
+    const int caption = QFontMetrics(titulo).horizontalAdvance(dialogo.windowTitle()) + 110;
+    tamano.setWidth(std::max(tamano.width(), caption));
+    dialogo.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dialogo.setFixedSize(tamano);
+}
+
+void AjustaAlMarco(QMdiSubWindow& sub, QSize contenido) {
+    const QMargins marco = sub.contentsMargins();
+    const int barra = sub.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &sub);
+    QSize total(contenido.width() + marco.left() + marco.right(),
+                contenido.height() + marco.top() + marco.bottom() + barra);
+    if (QMdiArea* area = Marco())
+        if (area->viewport()->width() > 0)
+            total = total.boundedTo(area->viewport()->size());
+    sub.resize(total);
 }
 
 void FijaMarco(QMdiArea* marco) {

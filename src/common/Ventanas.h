@@ -18,9 +18,15 @@ int MuestraModal(QDialog& dialogo);
 // Installs a handler that receives every modal dialog instead (tests); returns the previous.
 Manejador InstalaManejador(Manejador manejador);
 
+// A dialog of fixed size: its layout's size, at least `minimo`, wide enough for its caption,
+// with no maximise box.
+void TamanoFijo(QDialog& dialogo, QSize minimo = {});
+
 // The frame into which child windows are placed; set by the main window.
 void FijaMarco(QMdiArea* marco);
 QMdiArea* Marco();
+// Sizes a child window's frame for a content of `contenido`, no larger than the frame.
+void AjustaAlMarco(QMdiSubWindow& sub, QSize contenido);
 
 // One window of a kind at a time: creates it when `ref` is null, else brings it to the front.
 // The window frees itself on close, which clears `ref`.
@@ -29,9 +35,14 @@ template <class T, class... Args> T* AbreUnica(QPointer<T>& ref, Args&&... args)
         ref = new T(std::forward<Args>(args)...);
         ref->setAttribute(Qt::WA_DeleteOnClose);
         if (QMdiArea* marco = Marco()) {
+            // The size the window asked for (filters and a useful number of rows), within the
+            // frame.
+            const QSize pedido = ref->testAttribute(Qt::WA_Resized) ? ref->size() : QSize();
             QMdiSubWindow* sub = marco->addSubWindow(ref);
             sub->setAttribute(Qt::WA_DeleteOnClose);
             sub->setWindowIcon(ref->windowIcon());
+            if (pedido.isValid())
+                AjustaAlMarco(*sub, pedido);
         }
     }
     QWidget* arriba = ref->parentWidget() && qobject_cast<QMdiSubWindow*>(ref->parentWidget())

@@ -5,6 +5,7 @@
 #include "common/Editores.h"
 #include "common/Mensajes.h"
 #include "common/PanelTotales.h"
+#include "common/Ventanas.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -122,7 +123,7 @@ TfImprimir::TfImprimir(QWidget* padre) : QDialog(padre) {
     cbPrevia->setEnabled(false);
     lCopias->setEnabled(false);
     eCopias->setEnabled(false);
-    setFixedSize(sizeHint());
+    Ventanas::TamanoFijo(*this);
 }
 
 void TfImprimir::RadioGroup1Click(int indice) {

@@ -109,20 +109,20 @@ TfMueveC::TfMueveC(QWidget* padre) : QWidget(padre) {
     cUsuarios =
         Casilla(derecha, "cUsuarios", QString::fromUtf8("Especificar responsable de emisión"));
     cbUsuarios = Lista(derecha, "cbUsuarios");
-    sbEjecutar = BotonConsola(derecha, "sbEjecutar", QStyle::SP_BrowserReload,
+    sbEjecutar = BotonConsola(derecha, "sbEjecutar", Iconos::Dibujo::Ejecutar,
                               QStringLiteral("listar registros, ejecutar consulta"));
     sbInsertar = BotonConsola(
-        derecha, "sbInsertar", QStyle::SP_FileIcon,
+        derecha, "sbInsertar", Iconos::Dibujo::Insertar,
         QString::fromUtf8("agregar nuevo registro de guía para bovinos y otras especies"));
-    sbEditar = BotonConsola(derecha, "sbEditar", QStyle::SP_FileDialogDetailedView,
+    sbEditar = BotonConsola(derecha, "sbEditar", Iconos::Dibujo::Editar,
                             QString::fromUtf8("modificar datos de la guía"));
-    sbEliminar = BotonConsola(derecha, "sbEliminar", QStyle::SP_TrashIcon,
+    sbEliminar = BotonConsola(derecha, "sbEliminar", Iconos::Dibujo::Eliminar,
                               QString::fromUtf8("eliminar guía"));
-    sbImprimir = BotonConsola(derecha, "sbImprimir", QStyle::SP_FileDialogContentsView,
+    sbImprimir = BotonConsola(derecha, "sbImprimir", Iconos::Dibujo::Imprimir,
                               QString::fromUtf8("imprimir guía"));
-    sbDuplicar = BotonConsola(derecha, "sbDuplicar", QStyle::SP_FileLinkIcon,
+    sbDuplicar = BotonConsola(derecha, "sbDuplicar", Iconos::Dibujo::Duplicar,
                               QString::fromUtf8("duplicar guía"));
-    sbExportar = BotonConsola(derecha, "sbExportar", QStyle::SP_DialogSaveButton,
+    sbExportar = BotonConsola(derecha, "sbExportar", Iconos::Dibujo::Exportar,
                               QStringLiteral("exportar a MS-Excel"));
     lTotali = new QLabel(QStringLiteral("0 registros"), derecha);
     lTotali->setObjectName(QStringLiteral("lTotali"));
@@ -134,15 +134,19 @@ TfMueveC::TfMueveC(QWidget* padre) : QWidget(padre) {
     lr->addWidget(deDesde, 0, 1);
     lr->addWidget(new QLabel(QStringLiteral("Hasta"), derecha), 0, 2);
     lr->addWidget(deHasta, 0, 3);
-    lr->addWidget(cUsuarios, 1, 0, 1, 2);
-    lr->addWidget(cbUsuarios, 1, 2, 1, 2);
+    // The official on a line of its own, the list only as wide as a login needs.
+    lr->addWidget(cUsuarios, 1, 0, 1, 4);
+    lr->addWidget(cbUsuarios, 2, 0, 1, 2);
+    cbUsuarios->setMinimumContentsLength(14);
+    cbUsuarios->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     auto* botones = new QHBoxLayout;
     for (QToolButton* b :
          {sbEjecutar, sbInsertar, sbEditar, sbEliminar, sbImprimir, sbDuplicar, sbExportar})
         botones->addWidget(b);
     botones->addStretch();
-    lr->addLayout(botones, 2, 0, 1, 4);
-    lr->addWidget(lTotali, 3, 0, 1, 4);
+    lr->addLayout(botones, 3, 0, 1, 4);
+    lr->addWidget(lTotali, 4, 0, 1, 4);
+    lr->setColumnStretch(4, 1);
     auto* fila = new QHBoxLayout(arriba);
     fila->setContentsMargins(0, 0, 0, 0);
     fila->addWidget(gOrigen);
@@ -150,6 +154,7 @@ TfMueveC::TfMueveC(QWidget* padre) : QWidget(padre) {
     fila->addWidget(derecha, 1);
 
     dbGrid1 = new Grilla(this);
+    dbGrid1->Modelo().Titula(ColumnasGuias());
     dbGrid1->setObjectName(QStringLiteral("dbGrid1"));
     // Guides written by the other-species form (legacy counts NULL) read in blue.
     dbGrid1->Modelo().FijaColorTextoFila([](const ModeloGrilla& m, int f) {
@@ -204,7 +209,7 @@ TfMueveC::TfMueveC(QWidget* padre) : QWidget(padre) {
     sbImprimir->setEnabled(false);
     sbExportar->setEnabled(false);
     ActualizaComandos();
-    resize(1150, 620);
+    resize(1240, 660);
 }
 
 void TfMueveC::ActualizaFiltros() {

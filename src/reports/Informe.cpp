@@ -8,11 +8,13 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 #include <stdexcept>
 
 Informe::Informe(const QString& titulo, QPageSize::PageSizeId pagina, double margenMm)
@@ -202,6 +204,12 @@ void Informe::VistaPrevia(QWidget* padre) const {
                              QPageLayout::Millimeter);
     QPrintPreviewDialog vista(&impresora, padre);
     vista.setWindowTitle(titulo_);
+    // Large enough to read a guide: most of the screen's height, a page's proportion wide.
+    if (const QScreen* pantalla = padre ? padre->screen() : QGuiApplication::primaryScreen()) {
+        const QRect libre = pantalla->availableGeometry();
+        const int alto = libre.height() * 9 / 10;
+        vista.resize(std::min(libre.width() * 9 / 10, alto * 4 / 5), alto);
+    }
     QObject::connect(&vista, &QPrintPreviewDialog::paintRequested, &vista,
                      [this](QPrinter* destino) {
                          QPainter p(destino);

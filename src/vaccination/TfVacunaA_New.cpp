@@ -7,6 +7,7 @@
 #include "common/Mensajes.h"
 #include "common/RellenoGeografia.h"
 #include "common/Utilidades.h"
+#include "common/Ventanas.h"
 #include "common/Vocabulario.h"
 #include "db/Consulta.h"
 #include "vaccination/TfVacunaC_New.h"
@@ -273,15 +274,15 @@ TfVacunaA_New::TfVacunaA_New(QWidget* padre) : QDialog(padre) {
                         eDireccion,   cbCiclo,     eNro,         eNroAV,       eVacunador};
     for (size_t i = 0; i + 1 < std::size(orden); ++i)
         setTabOrder(orden[i], orden[i + 1]);
+    // Down the bovine column, then the buffalo column, line by line as shown: each band's "H"
+    // line (odd index) above its "M" line.
+    const size_t lineas[] = {1, 0, 3, 2, 5, 4, 7, 6};
     QWidget* anterior = eVacunador;
-    for (size_t i = 0; i < 8; ++i) {
-        setTabOrder(anterior, eBOV[i]);
-        anterior = eBOV[i];
-    }
-    for (size_t i = 0; i < 8; ++i) {
-        setTabOrder(anterior, eBUB[i]);
-        anterior = eBUB[i];
-    }
+    for (const auto* columna : {&eBOV, &eBUB})
+        for (size_t i : lineas) {
+            setTabOrder(anterior, (*columna)[i]);
+            anterior = (*columna)[i];
+        }
     for (QWidget* w :
          std::initializer_list<QWidget*>{deFechaVacuna, deFechaCertifica, cCiclo, cAsistida,
                                          cFiscalizada, cCompulsiva, deActua, BitBtn1, BitBtn2}) {
@@ -289,7 +290,7 @@ TfVacunaA_New::TfVacunaA_New(QWidget* padre) : QDialog(padre) {
         anterior = w;
     }
     CalculaTotales();
-    setFixedSize(sizeHint());
+    Ventanas::TamanoFijo(*this);
 }
 
 void TfVacunaA_New::showEvent(QShowEvent* evento) {

@@ -47,11 +47,11 @@ TfVacunaC_New::TfVacunaC_New(QWidget* padre) : QWidget(padre) {
     dbProvincias->setObjectName(QStringLiteral("dbProvincias"));
     dbProvincias->setMaxVisibleItems(15);
     dbProvincias->setMinimumWidth(180);
-    sbEjecutar = BotonConsola(arriba, "sbEjecutar", QStyle::SP_BrowserReload,
+    sbEjecutar = BotonConsola(arriba, "sbEjecutar", Iconos::Dibujo::Ejecutar,
                               QStringLiteral("listar registros, ejecutar consulta"));
-    sbInsertar = BotonConsola(arriba, "sbInsertar", QStyle::SP_FileIcon,
+    sbInsertar = BotonConsola(arriba, "sbInsertar", Iconos::Dibujo::Insertar,
                               QStringLiteral("agregar nuevo certificado"));
-    sbExportar = BotonConsola(arriba, "sbExportar", QStyle::SP_DialogSaveButton,
+    sbExportar = BotonConsola(arriba, "sbExportar", Iconos::Dibujo::Exportar,
                               QStringLiteral("exportar a MS-Excel"));
     lTotal = new QLabel(QStringLiteral("0 registros encontados ..."), arriba);
     lTotal->setObjectName(QStringLiteral("lTotal"));
@@ -71,6 +71,7 @@ TfVacunaC_New::TfVacunaC_New(QWidget* padre) : QWidget(padre) {
 
     // Centre: the list, with its context menu.
     UltimDBGrid1 = new Grilla(this);
+    UltimDBGrid1->Modelo().Titula(ColumnasVacunas());
     UltimDBGrid1->setObjectName(QStringLiteral("UltimDBGrid1"));
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));

@@ -79,6 +79,9 @@ private Q_SLOTS:
         TfLocaliza l;
         l.show();
         QCOMPARE(l.windowTitle(), QString::fromUtf8("Localizar certificado de vacunación"));
+        // The caption fits the fixed width, and there is no maximise box.
+        QVERIFY(l.width() > l.fontMetrics().horizontalAdvance(l.windowTitle()) + 60);
+        QVERIFY(!(l.windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(l.cCiclo->count(), 13);
         QCOMPARE(l.cCiclo->itemText(0), QStringLiteral("24"));
         QCOMPARE(l.cCiclo->currentIndex(), -1); // "25" is not listed

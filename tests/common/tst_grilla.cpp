@@ -88,6 +88,37 @@ private Q_SLOTS:
         QCOMPARE(m.Valor(0, QStringLiteral("predio")).toString(), QString::fromUtf8("SAN JOSÉ"));
     }
 
+    // Titles before the first run; on the first fill with rows each column fits its title
+    // and its texts; a later run keeps the widths the user left.
+    void anchosDeColumna() {
+        Grilla g;
+        g.Modelo().Titula(Columnas());
+        QCOMPARE(g.Modelo().columnCount(), 4);
+        QCOMPARE(g.Modelo().Titulo(0), QString::fromUtf8("Predio / Cabaña"));
+        QVERIFY(!g.Modelo().Activo());
+        const int titulo = g.columnWidth(0);
+        QVERIFY(titulo >= g.fontMetrics().horizontalAdvance(QString::fromUtf8("Predio / Cabaña")));
+
+        ModeloGrilla& m = g.Modelo();
+        m.Inicia({QStringLiteral("Predio"), QStringLiteral("Total"), QStringLiteral("Fecha"),
+                  QStringLiteral("Peso")},
+                 {TipoCampo::Texto, TipoCampo::Entero, TipoCampo::Fecha, TipoCampo::Real});
+        const QString largo = QStringLiteral("ESTANCIA GANADERA LA GRAN CAÑADA DEL NORTE");
+        m.AgregaTexto(0, largo.toStdString());
+        m.AgregaEntero(1, 5);
+        m.AgregaFecha(2, QDateTime(QDate(2026, 1, 2), QTime(14, 30, 5)));
+        m.AgregaReal(3, 1.5);
+        m.Publica(Columnas());
+        QVERIFY(g.columnWidth(0) > titulo);
+        QVERIFY(g.columnWidth(0) >= g.fontMetrics().horizontalAdvance(largo));
+        QVERIFY(g.columnWidth(2) >=
+                g.fontMetrics().horizontalAdvance(QStringLiteral("02/01/2026 14:30:05")));
+
+        g.setColumnWidth(0, 90); // the user narrows it
+        LlenaEjemplo(g, Columnas());
+        QCOMPARE(g.columnWidth(0), 90);
+    }
+
     void colorDeFilaYColumna() {
         Grilla g;
         auto columnas = Columnas();

@@ -170,7 +170,11 @@ private Q_SLOTS:
         QVERIFY(!c->sbExportar->isEnabled());
         QVERIFY(c->sbInsertar->isEnabled());
         QVERIFY(!c->sbEditar->isEnabled()); // no current row yet
-        QCOMPARE(c->UltimDBGrid1->Modelo().columnCount(), 0);
+        // The column titles show before the first run; no rows, nothing to export.
+        QCOMPARE(c->UltimDBGrid1->Modelo().columnCount(), 44);
+        QCOMPARE(c->UltimDBGrid1->Modelo().Titulo(0), QStringLiteral("Ciclo"));
+        QCOMPARE(c->UltimDBGrid1->Modelo().Filas(), 0);
+        QVERIFY(!c->UltimDBGrid1->Modelo().Activo());
         // A reader can only look.
         PSi_Ciclos_Escribe = false;
         TfVacunaC_New lector;
@@ -368,6 +372,18 @@ private Q_SLOTS:
                             Qt::NoModifier);
         QTest::keyClicks(f.ePredio, QStringLiteral("ada"));
         QCOMPARE(f.ePredio->text(), QString::fromUtf8("LA CAÑADA"));
+        // Tab walks the counts as shown: each band's H line above its M line, bovines first.
+        QWidget* w = f.eVacunador;
+        QList<QWidget*> orden;
+        while (orden.size() < 16)
+            if (((w = w->nextInFocusChain())->focusPolicy() & Qt::TabFocus) != 0)
+                orden << w;
+        QCOMPARE(orden.mid(0, 4), (QList<QWidget*>{f.eBOV[1], f.eBOV[0], f.eBOV[3], f.eBOV[2]}));
+        QCOMPARE(orden[7], f.eBOV[6]);
+        QCOMPARE(orden[8], f.eBUB[1]);
+        QCOMPARE(orden[15], f.eBUB[6]);
+        // A fixed-size form has no maximise box.
+        QVERIFY(!(f.windowFlags() & Qt::WindowMaximizeButtonHint));
     }
 
     // Console closed: the information message; empty counts stored as NULL, "0" as 0.

@@ -1,0 +1,35 @@
+// Small pictures of the main window's tool bar and of the consoles' commands, drawn by the
+// program itself.
+#pragma once
+
+#include <QIcon>
+
+namespace Iconos {
+
+enum class Dibujo {
+    Jeringa,
+    Camion,
+    Lupa,
+    Empresa,
+    Persona,
+    Sobre,
+    Pregunta,
+    Globo,
+    Escudo,
+    // The consoles' commands.
+    Ejecutar,
+    Insertar,
+    Editar,
+    Eliminar,
+    Imprimir,
+    Duplicar,
+    Exportar
+};
+
+// The picture in colour, and washed out to grey for a disabled button so that it reads as
+// unavailable at a glance.
+QIcon Icono(Dibujo dibujo);
+// The emblem of the About box.
+QPixmap Emblema(int lado);
+
+} // namespace Iconos

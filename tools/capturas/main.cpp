@@ -1,0 +1,109 @@
+// Pictures of the program for the README and for review: signs in to a database as the demo's
+// operator, opens the main window, both consoles with rows, the lookup, the print dialog and
+// the certificate form, and writes each as a PNG; the first guide of the list is written as the
+// PDF it prints. Run under a display (Xvfb) by scripts/capturas.sh.
+#include "app/Aplicacion.h"
+#include "app/Aperturas.h"
+#include "app/Arranque.h"
+#include "app/Configuracion.h"
+#include "app/Globales.h"
+#include "app/TdmDatos.h"
+#include "app/TfLocaliza.h"
+#include "app/TfPrinc.h"
+#include "common/Editores.h"
+#include "common/Ventanas.h"
+#include "guides/ImpresionGuia.h"
+#include "guides/TfGuiaR.h"
+#include "guides/TfImprimir.h"
+#include "guides/TfMueveC.h"
+#include "vaccination/TfVacunaA_New.h"
+#include "vaccination/TfVacunaC_New.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMdiSubWindow>
+#include <QTextStream>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdio>
+
+namespace {
+
+QString destino;
+
+void Espera(int ms = 300) {
+    QEventLoop bucle;
+    QTimer::singleShot(ms, &bucle, &QEventLoop::quit);
+    bucle.exec();
+}
+
+void Guarda(QWidget* w, const char* nombre) {
+    Espera();
+    const QString ruta = QDir(destino).filePath(QString::fromLatin1(nombre) + ".png");
+    if (!w->window()->grab().save(ruta))
+        std::fprintf(stderr, "no se pudo escribir %s\n", qPrintable(ruta));
+    else
+        std::printf("%s\n", qPrintable(ruta));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Aplicacion app(argc, argv);
+    if (argc < 4) {
+        std::fprintf(stderr, "uso: capturas CARPETA_BASE USUARIO CLAVE [DESTINO]\n");
+        return 2;
+    }
+    FijaIdioma();
+    QApplication::setApplicationName(QStringLiteral("Tarvelion"));
+    CarpetaSistema = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    destino = argc > 4 ? QString::fromLocal8Bit(argv[4]) : QDir::currentPath();
+    QDir().mkpath(destino);
+    ArchivoIni = QDir(CarpetaSistema).filePath(QStringLiteral("Tarvelion.ini"));
+    {
+        QFile ini(ArchivoIni);
+        if (!ini.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 1;
+        QTextStream(&ini) << "[CONECTIVIDAD]\r\nServidor=Moravel.db\r\nUsuario=" << argv[2]
+                          << "\r\nPassword=" << argv[3] << "\r\nDialogo=0\r\n";
+    }
+    CicloActual = QStringLiteral("25");
+    auto modulo = Arranque::CreaModuloDatos();
+    if (TerminacionSolicitada)
+        return 1;
+    TfPrinc principal;
+    principal.resize(1280, 800);
+    principal.show();
+    Guarda(&principal, "principal");
+
+    AbreConsolaCertificadosVigentes();
+    fVacunaC_New->sbEjecutar->click();
+    Guarda(fVacunaC_New, "consola_certificados");
+    fVacunaC_New->parentWidget()->close();
+
+    AbreConsolaGuias();
+    fMueveC->deDesde->setDate(QDate(2000, 1, 1));
+    fMueveC->sbEjecutar->click();
+    Guarda(fMueveC, "consola_guias");
+
+    // Modal windows: pictured as they open, then closed.
+    Ventanas::InstalaManejador([](QDialog& d) {
+        d.show();
+        Guarda(&d, d.metaObject()->className());
+        return int(QDialog::Rejected);
+    });
+    TfLocaliza localiza;
+    Ventanas::MuestraModal(localiza);
+    TfImprimir imprimir;
+    Ventanas::MuestraModal(imprimir);
+    AbreAltaCertificadoVigente(CicloActual, 1);
+
+    // The first guide of the list as it prints on the A4 stationery.
+    const ValorGuia valor = [](const QString& campo) { return fMueveC->Actual(campo); };
+    TfGuiaR guia;
+    LlenaGuia(guia, false, valor, LeeVacunaOrigen(valor));
+    guia.GuardaPdf(QDir(destino).filePath(QStringLiteral("guia.pdf")));
+    std::printf("%s\n", qPrintable(QDir(destino).filePath(QStringLiteral("guia.pdf"))));
+    Ventanas::InstalaManejador({});
+    return 0;
+}
