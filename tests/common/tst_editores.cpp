@@ -66,6 +66,19 @@ private Q_SLOTS:
         QCOMPARE(fecha->date(), QDate(2026, 12, 6));
     }
 
+    // A field that forces capitals shows loaded text in capitals as it does typed text, with
+    // the cursor where it was.
+    void mayusculasAlCargar() {
+        QLineEdit e;
+        Editores::Mayusculas(&e);
+        e.setText(QString::fromUtf8("la cañada"));
+        QCOMPARE(e.text(), QString::fromUtf8("LA CAÑADA"));
+        e.setCursorPosition(3);
+        QTest::keyClicks(&e, QStringLiteral("x"));
+        QCOMPARE(e.text(), QString::fromUtf8("LA XCAÑADA"));
+        QCOMPARE(e.cursorPosition(), 4);
+    }
+
     void fijadaDesdeElDia1000() {
         EditorFecha f;
         QVERIFY(!f.Fijada());
