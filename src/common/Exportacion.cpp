@@ -36,6 +36,18 @@ void Escribe(QSaveFile& archivo, std::string& bloque) {
     bloque.clear();
 }
 
+// The file has no quoting: a line break inside a value would split its row and a ";" would
+// shift its columns when a spreadsheet opens it. Both become what the entry forms already
+// store for them: a blank, and ",". Every one of them is one byte in UTF-8 and in the code
+// page, so the cells' offsets stay valid.
+void LimpiaValores(std::string& texto) {
+    for (char& c : texto)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+        else if (c == ';')
+            c = ',';
+}
+
 } // namespace
 
 void ExportaGrillaCSV(Grilla& grilla, const QString& nombre) {
@@ -62,7 +74,9 @@ void ExportaGrillaCSV(Grilla& grilla, const QString& nombre) {
     bloque.reserve(1 << 20);
     for (int c : visibles) {
         const QByteArray titulo = Texto1252::Codifica(modelo.Titulo(c));
-        bloque.append(titulo.constData(), size_t(titulo.size()));
+        std::string limpio(titulo.constData(), size_t(titulo.size()));
+        LimpiaValores(limpio);
+        bloque.append(limpio);
         if (separador(c))
             bloque.push_back(';');
     }
@@ -92,6 +106,7 @@ void ExportaGrillaCSV(Grilla& grilla, const QString& nombre) {
             texto.clear();
             utf8.clear();
             modelo.TextosColumna(visibles[k], origen.data(), n, utf8, finesUtf8);
+            LimpiaValores(utf8);
             const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) {
                 return static_cast<unsigned char>(c) < 0x80;
             });

@@ -7,9 +7,11 @@
 
 #include <QFile>
 #include <QHeaderView>
+#include <QProcess>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
@@ -191,7 +193,7 @@ private Q_SLOTS:
     }
 
     // The exact bytes: visible columns, ";" after every value but the last column's, titles,
-    // Windows-1252 accents, CR LF, no quoting (a ";" inside a value makes an extra field).
+    // Windows-1252 accents, CR LF, no quoting.
     void exportaBytesExactos() {
         GrabadoraInstalada grabadora;
         QTemporaryDir carpeta;
@@ -212,6 +214,51 @@ private Q_SLOTS:
                                        "SAN JOS\xC9;12;05/03/2026;1,234.50\r\n"));
         QCOMPARE(g.currentIndex().row(), 0);
         QVERIFY(grabadora->cajas.isEmpty());
+    }
+
+    // A value holding a line break or a ";" keeps its row whole: the break becomes a blank and
+    // the ";" a ",". Checked with the file read back by a real spreadsheet program where the
+    // machine has one.
+    void exportaValoresQueRompenFilas() {
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("c.csv"));
+        Grilla g;
+        ModeloGrilla& m = g.Modelo();
+        m.Inicia({QStringLiteral("Predio"), QStringLiteral("Nota")},
+                 {TipoCampo::Texto, TipoCampo::Texto});
+        m.AgregaTexto(0, "LA CAÑADA; NORTE");
+        m.AgregaTexto(1, "línea uno\r\nlínea dos");
+        m.AgregaTexto(0, "ARROYO");
+        m.AgregaTexto(1, "sin novedad");
+        m.Publica();
+        ExportaGrillaCSV(g, ruta);
+        QCOMPARE(Lee(ruta), QByteArray("Predio;Nota\r\n"
+                                       "LA CA\xD1"
+                                       "ADA, NORTE;l\xED"
+                                       "nea uno  l\xED"
+                                       "nea dos\r\n"
+                                       "ARROYO;sin novedad\r\n"));
+
+        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (soffice.isEmpty())
+            QSKIP("sin LibreOffice en esta máquina");
+        // LibreOffice reads the file as Excel would (";" separated, Windows-1252) and writes it
+        // back as comma-separated UTF-8: the rows and cells must come back as they went.
+        QTemporaryDir perfil, salida;
+        QProcess calc;
+        calc.start(soffice,
+                   {QStringLiteral("-env:UserInstallation=file://") + perfil.path(),
+                    QStringLiteral("--headless"), QStringLiteral("--infilter=CSV:59,34,1,1"),
+                    QStringLiteral("--convert-to"),
+                    QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"),
+                    QStringLiteral("--outdir"), salida.path(), ruta});
+        QVERIFY(calc.waitForFinished(120000));
+        const QStringList filas = QString::fromUtf8(Lee(salida.filePath(QStringLiteral("c.csv"))))
+                                      .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(filas.size(), 3);
+        QCOMPARE(filas[1].trimmed(),
+                 QString::fromUtf8("\"LA CAÑADA, NORTE\",línea uno  línea dos"));
+        QCOMPARE(filas[2].trimmed(), QStringLiteral("ARROYO,sin novedad"));
     }
 
     void exportaConUltimaColumnaOculta() {
