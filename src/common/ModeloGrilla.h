@@ -4,6 +4,8 @@
 // by the grid and by the export, so a file shows exactly what the grid shows.
 #pragma once
 
+#include "common/BloqueCreciente.h"
+
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QDateTime>
@@ -133,11 +135,11 @@ private:
         QString nombre;
         TipoCampo tipo = TipoCampo::Texto;
         bool tipoFijado = false;
-        VectorGrande<std::uint8_t> nulo;
-        VectorGrande<std::int64_t> enteros; // Entero, Logico, Fecha (ms from 0001-01-01)
-        VectorGrande<double> reales;
-        TextoGrande texto;               // Texto: UTF-8 pool
-        VectorGrande<std::uint64_t> fin; // end offset of each row's text in the pool
+        BloqueCreciente<std::uint8_t> nulo;
+        BloqueCreciente<std::int64_t> enteros; // Entero, Logico, Fecha (ms from 0001-01-01)
+        BloqueCreciente<double> reales;
+        BloqueCreciente<char> texto;        // Texto: UTF-8 pool
+        BloqueCreciente<std::uint64_t> fin; // end offset of each row's text in the pool
         std::string_view Cadena(int fila) const;
     };
 
