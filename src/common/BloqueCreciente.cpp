@@ -1,6 +1,7 @@
 // Memory of the grid's columns.
 #include "common/BloqueCreciente.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -22,9 +23,9 @@ void* RemapeaBloque(void* bloque, std::size_t antes, std::size_t despues) {
 #ifdef __linux__
     // From 2 MB on, a block is asked in huge pages where the system offers them.
     constexpr std::size_t kGrande = std::size_t(2) << 20;
-    void* p = bloque ? mremap(bloque, antes, despues, MREMAP_MAYMOVE)
-                     : mmap(nullptr, despues, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                            -1, 0);
+    void* p =
+        bloque ? mremap(bloque, antes, despues, MREMAP_MAYMOVE)
+               : mmap(nullptr, despues, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED)
         throw std::bad_alloc();
 #ifdef MADV_HUGEPAGE
@@ -38,6 +39,20 @@ void* RemapeaBloque(void* bloque, std::size_t antes, std::size_t despues) {
     if (!p)
         throw std::bad_alloc();
     return p;
+#endif
+}
+
+void PueblaBloque(void* desde, std::size_t bytes) noexcept {
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    // Only whole pages inside the block; a failure (an older kernel) leaves the faults to come.
+    const std::size_t pagina = PaginaBloque();
+    const auto inicio = reinterpret_cast<std::uintptr_t>(desde) / pagina * pagina;
+    const auto fin = reinterpret_cast<std::uintptr_t>(desde) + bytes;
+    if (bytes > 0)
+        madvise(reinterpret_cast<void*>(inicio), fin - inicio, MADV_POPULATE_WRITE);
+#else
+    (void)desde;
+    (void)bytes;
 #endif
 }
 

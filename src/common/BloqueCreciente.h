@@ -4,6 +4,7 @@
 // page faults of a first fill few.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string_view>
@@ -12,6 +13,8 @@
 
 // Maps, grows (keeping the contents) or frees a block of `despues` bytes that had `antes`.
 void* RemapeaBloque(void* bloque, std::size_t antes, std::size_t despues);
+// Takes the pages of a part about to be written in one call instead of one fault each.
+void PueblaBloque(void* desde, std::size_t bytes) noexcept;
 void LiberaBloque(void* bloque, std::size_t bytes) noexcept;
 // The granularity of the blocks' sizes.
 std::size_t PaginaBloque();
@@ -26,10 +29,11 @@ public:
     BloqueCreciente& operator=(const BloqueCreciente&) = delete;
     BloqueCreciente(BloqueCreciente&& o) noexcept
         : p_(std::exchange(o.p_, nullptr)), n_(std::exchange(o.n_, 0)),
-          cap_(std::exchange(o.cap_, 0)) {}
+          limite_(std::exchange(o.limite_, 0)), cap_(std::exchange(o.cap_, 0)) {}
     BloqueCreciente& operator=(BloqueCreciente&& o) noexcept {
         std::swap(p_, o.p_);
         std::swap(n_, o.n_);
+        std::swap(limite_, o.limite_);
         std::swap(cap_, o.cap_);
         return *this;
     }
@@ -46,13 +50,13 @@ public:
     const T& operator[](std::size_t i) const { return p_[i]; }
 
     void push_back(T v) {
-        if (n_ == cap_)
-            Ajusta(n_ + 1);
+        if (n_ == limite_)
+            Avanza(n_ + 1);
         p_[n_++] = v;
     }
     void append(const T* datos, std::size_t k) {
-        if (n_ + k > cap_)
-            Ajusta(n_ + k);
+        if (n_ + k > limite_)
+            Avanza(n_ + k);
         if (k)
             std::memcpy(p_ + n_, datos, k * sizeof(T));
         n_ += k;
@@ -70,20 +74,30 @@ public:
         if (k > n_)
             std::memset(static_cast<void*>(p_ + n_), 0, (k - n_) * sizeof(T));
         n_ = k;
+        limite_ = limite_ < k ? k : limite_;
     }
     void assign(std::size_t k, T v) {
         reserve(k);
         for (std::size_t i = 0; i < k; ++i)
             p_[i] = v;
         n_ = k;
+        limite_ = limite_ < k ? k : limite_;
     }
     void clear() { n_ = 0; }
 
 private:
-    // Doubling keeps the number of remaps logarithmic; the first block is one page.
-    void Ajusta(std::size_t minimo) {
-        std::size_t cap = cap_ ? cap_ * 2 : PaginaBloque() / sizeof(T);
-        Reubica(cap < minimo ? minimo : cap);
+    // Past the pages already taken: more room when the block is full (doubling keeps the
+    // remaps logarithmic; the first block is one page), then the next eighth of the block's
+    // pages taken at once, so at most that much waits unused.
+    void Avanza(std::size_t minimo) {
+        if (minimo > cap_) {
+            const std::size_t cap = cap_ ? cap_ * 2 : PaginaBloque() / sizeof(T);
+            Reubica(cap < minimo ? minimo : cap);
+        }
+        const std::size_t paso = std::max(cap_ / 8, PaginaBloque() / sizeof(T));
+        const std::size_t hasta = std::min(cap_, std::max(minimo, limite_ + paso));
+        PueblaBloque(p_ + limite_, (hasta - limite_) * sizeof(T));
+        limite_ = hasta;
     }
     void Reubica(std::size_t cap) {
         const std::size_t pagina = PaginaBloque();
@@ -94,5 +108,6 @@ private:
 
     T* p_ = nullptr;
     std::size_t n_ = 0;
+    std::size_t limite_ = 0; // elements whose pages are taken (no fault when written)
     std::size_t cap_ = 0;
 };
