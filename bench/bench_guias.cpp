@@ -1,5 +1,6 @@
-// Guide console benchmark: a department with 1,000,000 guides over two years; a one-month run
-// (list, grid and totals), the whole two years, and printing one guide to PDF.
+// Guide console benchmark: a department with 1,000,000 guides over two years; the session's
+// first one-month run (list, grid and totals), a second one and the whole two years, each
+// beside the same statement through the sqlite3 tool; and printing one guide to PDF.
 #include "ApoyoBench.h"
 #include "BaseDemo.h"
 #include "app/Aplicacion.h"
@@ -8,6 +9,7 @@
 #include "app/TdmDatos.h"
 #include "common/Editores.h"
 #include "common/Grilla.h"
+#include "guides/ConsultaGuias.h"
 #include "guides/ImpresionGuia.h"
 #include "guides/TfGuiaR.h"
 #include "guides/TfMueveC.h"
@@ -66,21 +68,33 @@ int main(int argc, char** argv) {
     TfMueveC consola;
     consola.show();
     consola.cUsuarios->setChecked(false);
+    // Each run beside the same statement, with the same dates, through the sqlite3 tool. The
+    // first one-month run is the session's first.
     auto corrida = [&](int dias, const char* que) {
         consola.deDesde->setDate(QDate::currentDate().addDays(-dias));
         consola.deHasta->setDate(QDate::currentDate());
+        auto fecha = [](const QDate& d) {
+            return d.startOfDay().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+        };
+        const double sSqlite =
+            TiempoSqlite3(ruta, LineasConsultaGuias(consola.Filtros()).join(QLatin1Char('\n')),
+                          {{QStringLiteral("Inic"), fecha(consola.deDesde->date())},
+                           {QStringLiteral("Fina"), fecha(consola.deHasta->date())}});
         QElapsedTimer r;
         r.start();
         consola.ArmaConsultaGuias();
+        const double sLista = r.nsecsElapsed() / 1e9;
         QCoreApplication::processEvents();
+        const double s = r.nsecsElapsed() / 1e9;
+        std::printf("lista y totales %.2f s, pintado %.2f s\n", sLista, s - sLista);
         rusage uso{};
         getrusage(RUSAGE_SELF, &uso);
-        std::printf("%s: %d guías, lista, grilla y totales en %.2f s (memoria pico %.0f MB)\n", que,
-                    consola.dbGrid1->Modelo().Filas(), r.nsecsElapsed() / 1e9,
+        std::printf("%d guías (memoria pico %.0f MB)\n", consola.dbGrid1->Modelo().Filas(),
                     double(uso.ru_maxrss) / 1024.0);
+        ImprimeComparacion(que, s, sSqlite);
     };
-    corrida(30, "un mes");
-    corrida(30, "un mes (segunda vez)");
+    corrida(30, "un mes, primera corrida (lista, grilla y totales)");
+    corrida(30, "un mes, segunda corrida");
     corrida(740, "dos años");
 
     consola.dbGrid1->IrAPrimera();

@@ -572,7 +572,25 @@ void ModeloGrilla::Titula(const std::vector<DefColumna>& columnas) {
     endResetModel();
 }
 
+QVariant ModeloGrilla::Coloreo::Color(const ModeloGrilla& m, int filaOrigen) const {
+    if (!funcion || campo < 0)
+        return {};
+    const QColor color = funcion(m, filaOrigen, campo);
+    return color.isValid() ? QVariant(color) : QVariant();
+}
+
+void ModeloGrilla::FijaColorFila(const QString& campo, ColorFila funcion) {
+    colorFila_ = {campo, CampoPorNombre(campo), std::move(funcion)};
+}
+
+void ModeloGrilla::FijaColorTextoFila(const QString& campo, ColorFila funcion) {
+    colorTextoFila_ = {campo, CampoPorNombre(campo), std::move(funcion)};
+}
+
 void ModeloGrilla::ArmaColumnas(const std::vector<DefColumna>& columnas) {
+    // The colour hooks' fields, in this data set.
+    colorFila_.campo = CampoPorNombre(colorFila_.nombre);
+    colorTextoFila_.campo = CampoPorNombre(colorTextoFila_.nombre);
     columnas_.clear();
     campoDeColumna_.clear();
     if (columnas.empty()) {
@@ -860,19 +878,15 @@ QVariant ModeloGrilla::data(const QModelIndex& indice, int rol) const {
         return QVariant::fromValue((numero ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     }
     case Qt::BackgroundRole: {
-        if (colorFila_) {
-            const QColor color = colorFila_(*this, FilaOrigen(indice.row()));
-            if (color.isValid())
-                return color;
-        }
+        const QVariant color = colorFila_.Color(*this, FilaOrigen(indice.row()));
+        if (color.isValid())
+            return color;
         return c.fondo.isValid() ? QVariant(c.fondo) : QVariant();
     }
     case Qt::ForegroundRole: {
-        if (colorTextoFila_) {
-            const QColor color = colorTextoFila_(*this, FilaOrigen(indice.row()));
-            if (color.isValid())
-                return color;
-        }
+        const QVariant color = colorTextoFila_.Color(*this, FilaOrigen(indice.row()));
+        if (color.isValid())
+            return color;
         return c.texto.isValid() ? QVariant(c.texto) : QVariant();
     }
     default:

@@ -57,7 +57,8 @@ struct DefColumna {
 class ModeloGrilla : public QAbstractTableModel {
     Q_OBJECT
 public:
-    using ColorFila = std::function<QColor(const ModeloGrilla&, int filaOrigen)>;
+    // A row's colour from the value of one field, given by its index in the data set.
+    using ColorFila = std::function<QColor(const ModeloGrilla&, int filaOrigen, int campo)>;
 
     explicit ModeloGrilla(QObject* padre = nullptr);
 
@@ -120,9 +121,11 @@ public:
     void Ordena(int columna, bool ascendente);
     // Title click: ascending, or the reverse when the same column was sorted last.
     void OrdenaPorClic(int columna);
-    void FijaColorFila(ColorFila funcion) { colorFila_ = std::move(funcion); }
-    // The text colour of a whole row (an invalid colour leaves the column's own).
-    void FijaColorTextoFila(ColorFila funcion) { colorTextoFila_ = std::move(funcion); }
+    // The background and the text colour of a whole row, decided by the field named `campo`
+    // (an invalid colour leaves the column's own). The field is found once for each data set,
+    // not for every painted cell.
+    void FijaColorFila(const QString& campo, ColorFila funcion);
+    void FijaColorTextoFila(const QString& campo, ColorFila funcion);
 
     // --- QAbstractTableModel ---------------------------------------------------------------
     int rowCount(const QModelIndex& padre = {}) const override;
@@ -163,8 +166,14 @@ private:
     std::vector<int> campoDeColumna_;
     std::vector<Formato> formatos_;
     VectorGrande<int> orden_;
-    ColorFila colorFila_;
-    ColorFila colorTextoFila_;
+    struct Coloreo {
+        QString nombre;
+        int campo = -1;
+        ColorFila funcion;
+        QVariant Color(const ModeloGrilla& m, int filaOrigen) const;
+    };
+    Coloreo colorFila_;
+    Coloreo colorTextoFila_;
     bool activo_ = false;
     int ultimaColumnaOrdenada_ = -1;
     bool ultimaAscendente_ = true;

@@ -157,10 +157,11 @@ TfMueveC::TfMueveC(QWidget* padre) : QWidget(padre) {
     dbGrid1->Modelo().Titula(ColumnasGuias());
     dbGrid1->setObjectName(QStringLiteral("dbGrid1"));
     // Guides written by the other-species form (legacy counts NULL) read in blue.
-    dbGrid1->Modelo().FijaColorTextoFila([](const ModeloGrilla& m, int f) {
-        return m.EsNulo(f, m.CampoPorNombre(QStringLiteral("BOV_Terneros"))) ? QColor(Qt::blue)
-                                                                             : QColor(Qt::black);
-    });
+    // Other-species guides (no legacy bovine counts) in blue.
+    dbGrid1->Modelo().FijaColorTextoFila(
+        QStringLiteral("BOV_Terneros"), [](const ModeloGrilla& m, int f, int campo) {
+            return m.EsNulo(f, campo) ? QColor(Qt::blue) : QColor(Qt::black);
+        });
     pTotales = new PanelTotales(
         {QStringLiteral("< 12 (M)"), QStringLiteral("< 12 (H)"), QStringLiteral("13-24 (M)"),
          QStringLiteral("13-24 (H)"), QStringLiteral("25-36 (M)"), QStringLiteral("25-36 (H)"),

@@ -1,6 +1,7 @@
 // Grid model, grid view and the semicolon-delimited export.
 #include "apoyo/Grabadora.h"
 #include "apoyo/Principal.h"
+#include "common/BloqueCreciente.h"
 #include "common/Errores.h"
 #include "common/Exportacion.h"
 #include "common/Grilla.h"
@@ -72,6 +73,37 @@ QStringList Columna(const ModeloGrilla& m, int col) {
 class TstGrilla : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A column's memory keeps every value through its growth (pages taken ahead, remaps),
+    // a move, a clear and a resize that must read zeros again.
+    void bloqueCreciente() {
+        BloqueCreciente<std::int64_t> enteros;
+        for (std::int64_t i = 0; i < 3'000'000; ++i)
+            enteros.push_back(i * 7);
+        bool iguales = true;
+        for (std::int64_t i = 0; i < 3'000'000; ++i)
+            iguales = iguales && enteros[size_t(i)] == i * 7;
+        QVERIFY(iguales);
+        BloqueCreciente<std::int64_t> movido(std::move(enteros));
+        QCOMPARE(enteros.size(), size_t(0));
+        QCOMPARE(movido.size(), size_t(3'000'000));
+        QCOMPARE(movido[2'999'999], std::int64_t(2'999'999) * 7);
+        movido.clear();
+        movido.resize(10);
+        QVERIFY(std::all_of(movido.begin(), movido.end(), [](std::int64_t v) { return v == 0; }));
+        movido.assign(5, 9);
+        QCOMPARE(movido.size(), size_t(5));
+        QCOMPARE(movido[4], std::int64_t(9));
+
+        BloqueCreciente<char> texto;
+        std::string esperado;
+        for (int i = 0; i < 200'000; ++i) {
+            const std::string trozo = "ÑANDÚ " + std::to_string(i) + ";";
+            texto.append(trozo);
+            esperado += trozo;
+        }
+        QCOMPARE(std::string_view(texto.data(), texto.size()), std::string_view(esperado));
+    }
+
     void textosYTitulos() {
         Grilla g;
         LlenaEjemplo(g, Columnas());
@@ -127,8 +159,8 @@ private Q_SLOTS:
         columnas[0].fondo = QColor(Qt::yellow);
         LlenaEjemplo(g, columnas);
         ModeloGrilla& m = g.Modelo();
-        m.FijaColorFila([](const ModeloGrilla& mm, int fila) {
-            return mm.EsNulo(fila, 1) ? QColor(Qt::blue) : QColor();
+        m.FijaColorFila(QStringLiteral("total"), [](const ModeloGrilla& mm, int fila, int campo) {
+            return mm.EsNulo(fila, campo) ? QColor(Qt::blue) : QColor();
         });
         QCOMPARE(m.data(m.index(1, 2), Qt::BackgroundRole).value<QColor>(), QColor(Qt::blue));
         QCOMPARE(m.data(m.index(0, 0), Qt::BackgroundRole).value<QColor>(), QColor(Qt::yellow));
