@@ -27,13 +27,14 @@
 #include <QSslConfiguration>
 #include <QSslKey>
 #include <QSslServer>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 
 // A real program of this machine: what a published package holds.
 QByteArray Programa() {
-    QFile f(QStringLiteral("/usr/bin/true"));
+    QFile f(QStandardPaths::findExecutable(QStringLiteral("true")));
     f.open(QIODevice::ReadOnly);
     return f.readAll();
 }
