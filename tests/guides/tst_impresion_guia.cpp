@@ -15,12 +15,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 
 namespace {
@@ -326,9 +328,12 @@ private Q_SLOTS:
         QTemporaryDir carpeta;
         int dialogos = 0;
         QString accion;
+        QSize vista;
         Ventanas::InstalaManejador([&](QDialog& d) {
-            if (qobject_cast<QPrintPreviewDialog*>(&d))
+            if (qobject_cast<QPrintPreviewDialog*>(&d)) {
+                vista = d.size();
                 return int(QDialog::Rejected);
+            }
             ++dialogos;
             auto& imp = dynamic_cast<TfImprimir&>(d);
             if (accion == QLatin1String("cancelar"))
@@ -364,6 +369,11 @@ private Q_SLOTS:
         ImprimeGuia(De(g)); // with preview
         QCOMPARE(dialogos, 2);
         QCOMPARE(registros(), 0);
+        // The preview opens large enough to read a guide: most of the screen's height.
+        const QRect pantalla = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(vista.height() >= pantalla.height() * 8 / 10 &&
+                     vista.width() >= vista.height() / 2,
+                 qPrintable(QStringLiteral("%1x%2").arg(vista.width()).arg(vista.height())));
 
         accion = QStringLiteral("sin numero");
         ImprimeGuia(De(g));

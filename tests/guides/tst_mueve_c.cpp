@@ -13,6 +13,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QToolButton>
 
@@ -249,6 +251,19 @@ private Q_SLOTS:
         QVERIFY(!c.sbImprimir->isEnabled() && !c.sbExportar->isEnabled());
         QVERIFY(!c.sbInsertar->isEnabled() && !c.sbEditar->isEnabled() &&
                 !c.sbDuplicar->isEnabled());
+        // A disabled button's picture is washed out to grey; the enabled one has colour.
+        const QIcon icono = c.sbImprimir->icon();
+        auto gris = [](const QImage& i) {
+            for (int y = 0; y < i.height(); ++y)
+                for (int x = 0; x < i.width(); ++x) {
+                    const QColor p = i.pixelColor(x, y);
+                    if (p.alpha() > 0 && (p.red() != p.green() || p.green() != p.blue()))
+                        return false;
+                }
+            return true;
+        };
+        QVERIFY(gris(icono.pixmap(24, QIcon::Disabled).toImage()));
+        QVERIFY(!gris(icono.pixmap(24, QIcon::Normal).toImage()));
         QVERIFY(!c.cbRubroO->isEnabled());
         QVERIFY(!c.cMunicipioO->isEnabled());
         // Without the right to see others', only his own guides.
