@@ -87,11 +87,12 @@ public:
 
 private:
     // Past the pages already taken: more room when the block is full (doubling keeps the
-    // remaps logarithmic; the first block is one page), then the next eighth of the block's
+    // remaps logarithmic), then the next eighth of the block's
     // pages taken at once, so at most that much waits unused.
     void Avanza(std::size_t minimo) {
         if (minimo > cap_) {
-            const std::size_t cap = cap_ ? cap_ * 2 : PaginaBloque() / sizeof(T);
+            // The first room is 64 KB of address space; only the pages written are taken.
+            const std::size_t cap = cap_ ? cap_ * 2 : (std::size_t(64) << 10) / sizeof(T);
             Reubica(cap < minimo ? minimo : cap);
         }
         const std::size_t paso = std::max(cap_ / 8, PaginaBloque() / sizeof(T));

@@ -53,8 +53,8 @@ void Grilla::AplicaColumnas() {
     for (size_t i = 0; i < columnas.size(); ++i) {
         setColumnHidden(int(i), !columnas[i].visible);
         if (mide)
-            setColumnWidth(int(i), columnas[i].ancho > 0 ? columnas[i].ancho
-                                                         : AnchoNatural(int(i)));
+            setColumnWidth(int(i),
+                           columnas[i].ancho > 0 ? columnas[i].ancho : AnchoNatural(int(i)));
     }
     if (mide && conFilas)
         medida_ = true;

@@ -32,6 +32,6 @@ private:
     int AnchoNatural(int columna) const;
 
     ModeloGrilla* modelo_;
-    bool medida_ = false;  // widths taken from rows once
-    QStringList titulos_;  // the column set the widths belong to
+    bool medida_ = false; // widths taken from rows once
+    QStringList titulos_; // the column set the widths belong to
 };

@@ -315,11 +315,43 @@ std::string_view ModeloGrilla::Datos::Cadena(int fila) const {
 
 ModeloGrilla::ModeloGrilla(QObject* padre) : QAbstractTableModel(padre) {}
 
+void ModeloGrilla::Datos::Limpia() {
+    nulo.clear();
+    enteros.clear();
+    reales.clear();
+    texto.clear();
+    fin.clear();
+}
+
+void ModeloGrilla::Datos::LiberaSobrantes() {
+    if (tipo != TipoCampo::Texto) {
+        texto = {};
+        fin = {};
+    }
+    if (tipo != TipoCampo::Real)
+        reales = {};
+    if (tipo == TipoCampo::Texto || tipo == TipoCampo::Real)
+        enteros = {};
+}
+
+void ModeloGrilla::GuardaBloques() {
+    for (Datos& d : datos_) {
+        d.Limpia();
+        reserva_.push_back(std::move(d));
+    }
+    datos_.clear();
+}
+
 void ModeloGrilla::Inicia(const QStringList& campos, const std::vector<TipoCampo>& tipos) {
     beginResetModel();
-    datos_.clear();
+    GuardaBloques();
     datos_.resize(size_t(campos.size()));
     for (qsizetype i = 0; i < campos.size(); ++i) {
+        if (size_t(i) < reserva_.size()) {
+            datos_[size_t(i)] = std::move(reserva_[size_t(i)]);
+            datos_[size_t(i)].tipoFijado = false;
+            datos_[size_t(i)].tipo = TipoCampo::Texto;
+        }
         datos_[size_t(i)].nombre = campos[i];
         if (size_t(i) < tipos.size()) {
             datos_[size_t(i)].tipo = tipos[size_t(i)];
@@ -516,6 +548,7 @@ bool ModeloGrilla::Carga(QSqlQuery& consulta, const std::vector<DefColumna>& col
 
 void ModeloGrilla::Publica(const std::vector<DefColumna>& columnas) {
     beginResetModel();
+    reserva_.clear();
     size_t filas = datos_.empty() ? 0 : datos_.front().nulo.size();
     for (Datos& d : datos_) {
         if (!d.tipoFijado) {
@@ -523,6 +556,7 @@ void ModeloGrilla::Publica(const std::vector<DefColumna>& columnas) {
             d.tipoFijado = true;
             d.fin.assign(d.nulo.size(), 0);
         }
+        d.LiberaSobrantes();
         filas = std::min(filas, d.nulo.size());
     }
     orden_.resize(filas);
@@ -554,7 +588,7 @@ void ModeloGrilla::AgregaCampoCalculado(const QString& nombre,
 
 void ModeloGrilla::Vacia() {
     beginResetModel();
-    datos_.clear();
+    GuardaBloques();
     columnas_.clear();
     campoDeColumna_.clear();
     formatos_.clear();

@@ -144,6 +144,10 @@ private:
         BloqueCreciente<char> texto;        // Texto: UTF-8 pool
         BloqueCreciente<std::uint64_t> fin; // end offset of each row's text in the pool
         std::string_view Cadena(int fila) const;
+        // Empties the blocks, keeping their memory for the next fill.
+        void Limpia();
+        // Frees the blocks the field's type does not use.
+        void LiberaSobrantes();
     };
 
     // A column's display format, parsed once when the column table is applied.
@@ -161,7 +165,12 @@ private:
     static void FormateaEntero64(std::string& s, TipoCampo tipo, const Formato& f, std::int64_t v);
     void AgregaVariante(int campo, const QVariant& valor);
 
+    // Empties the data set, keeping its blocks in `reserva_`: the next fill (the same console
+    // run again) writes into memory already mapped, without remaps or page faults.
+    void GuardaBloques();
+
     std::vector<Datos> datos_;
+    std::vector<Datos> reserva_;
     std::vector<DefColumna> columnas_;
     std::vector<int> campoDeColumna_;
     std::vector<Formato> formatos_;

@@ -104,6 +104,27 @@ private Q_SLOTS:
         QCOMPARE(std::string_view(texto.data(), texto.size()), std::string_view(esperado));
     }
 
+    // A refill reuses the previous data set's memory: other types, fewer rows and a cleared
+    // grid never show a value of the run before.
+    void rellenoReusaBloques() {
+        Grilla g;
+        LlenaEjemplo(g, Columnas());
+        ModeloGrilla& m = g.Modelo();
+        m.Vacia();
+        QCOMPARE(m.Filas(), 0);
+        m.Inicia({QStringLiteral("Numero"), QStringLiteral("Nombre")},
+                 {TipoCampo::Entero, TipoCampo::Texto});
+        m.AgregaEntero(0, 42);
+        m.AgregaNulo(1);
+        m.Publica();
+        QCOMPARE(m.Filas(), 1);
+        QCOMPARE(m.Texto(0, 0), QStringLiteral("42"));
+        QCOMPARE(m.Texto(0, 1), QString());
+        QVERIFY(m.EsNulo(0, 1));
+        LlenaEjemplo(g, Columnas());
+        QCOMPARE(Columna(m, 0), QString::fromUtf8("SAN JOSÉ,la cañada,ARROYO").split(','));
+    }
+
     void textosYTitulos() {
         Grilla g;
         LlenaEjemplo(g, Columnas());
