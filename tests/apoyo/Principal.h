@@ -11,7 +11,7 @@
     int main(int argc, char** argv) {                                                              \
         Aplicacion app(argc, argv);                                                                \
         app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
-        FijaIdioma();                                                                    \
+        FijaIdioma();                                                                              \
         Clase prueba;                                                                              \
         return QTest::qExec(&prueba, argc, argv);                                                  \
     }

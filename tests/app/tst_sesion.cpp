@@ -174,7 +174,7 @@ private Q_SLOTS:
         QTEST(partes.at(QStringLiteral("USER ID")), "usuario");
         // What the connection string writes, its parts read back.
         for (const QString& v : {QStringLiteral("a;b"), QStringLiteral("\"x\""),
-                                QStringLiteral(" y "), QStringLiteral("plain")})
+                                 QStringLiteral(" y "), QStringLiteral("plain")})
             QCOMPARE(Conexion::Partes(QStringLiteral("Password=") + Conexion::ValorCadena(v) +
                                       QStringLiteral(";X=1"))
                          .at(QStringLiteral("PASSWORD")),

@@ -112,10 +112,9 @@ private Q_SLOTS:
         QVERIFY(!enCarpeta.error.contains(QStringLiteral("no es una base de datos del registro")));
 
         QVERIFY(QFile::setPermissions(bd, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-        const Salida enArchivo =
-            Admin({QStringLiteral("sql"), bd,
-                   QStringLiteral("INSERT INTO Talonarios VALUES ('X', 'Y')")},
-                  true);
+        const Salida enArchivo = Admin(
+            {QStringLiteral("sql"), bd, QStringLiteral("INSERT INTO Talonarios VALUES ('X', 'Y')")},
+            true);
         QCOMPARE(enArchivo.codigo, 1);
         QVERIFY2(enArchivo.error.contains(QStringLiteral("solo lectura")),
                  qPrintable(enArchivo.error));

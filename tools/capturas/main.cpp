@@ -2,8 +2,8 @@
 // operator, opens the main window, both consoles with rows, the lookup, the print dialog and
 // the certificate form, and writes each as a PNG; the first guide of the list is written as the
 // PDF it prints. Run under a display (Xvfb) by scripts/capturas.sh.
-#include "app/Aplicacion.h"
 #include "app/Aperturas.h"
+#include "app/Aplicacion.h"
 #include "app/Arranque.h"
 #include "app/Configuracion.h"
 #include "app/Globales.h"
