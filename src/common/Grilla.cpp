@@ -63,8 +63,8 @@ void Grilla::AplicaColumnas() {
 int Grilla::AnchoNatural(int columna) const {
     constexpr int kFilasMedidas = 200, kMaximo = 360;
     const QFontMetrics letras = fontMetrics();
-    QFont negrita = horizontalHeader()->font();
-    int ancho = QFontMetrics(negrita).horizontalAdvance(modelo_->Titulo(columna)) + 18;
+    const QFontMetrics cabecera(horizontalHeader()->font());
+    int ancho = cabecera.horizontalAdvance(modelo_->Titulo(columna)) + 18;
     const int filas = std::min(modelo_->Filas(), kFilasMedidas);
     for (int f = 0; f < filas && ancho < kMaximo; ++f)
         ancho = std::max(ancho, letras.horizontalAdvance(modelo_->Texto(f, columna)) + 12);

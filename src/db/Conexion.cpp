@@ -205,6 +205,7 @@ QSqlDatabase Conexion::AbreArchivo(const QString& ruta) {
     bd.setDatabaseName(ruta);
     bd.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     QString error;
+    QSqlError falla; // of the test read, when the file opened but could not be read
     if (!bd.open()) {
         error = TextoError(bd.lastError());
     } else {
@@ -214,18 +215,20 @@ QSqlDatabase Conexion::AbreArchivo(const QString& ruta) {
         prueba.exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
         prueba.exec(QStringLiteral("PRAGMA cache_size=-65536"));
         if (!prueba.exec(QStringLiteral("SELECT COUNT(*) FROM SrvLogins"))) {
-            const QSqlError falla = prueba.lastError();
-            const bool escritura = !SinEscritura(ruta).isEmpty();
-            error = escritura ? falla.databaseText()
-                              : QStringLiteral("El archivo %1 no es una base de datos del "
-                                               "registro: %2")
-                                    .arg(QDir::toNativeSeparators(ruta), TextoError(falla));
+            falla = prueba.lastError();
+            error = QStringLiteral("El archivo %1 no es una base de datos del registro: %2")
+                        .arg(QDir::toNativeSeparators(ruta), TextoError(falla));
         }
     }
     if (!error.isEmpty()) {
         bd = QSqlDatabase();
         Cierra();
-        throw ErrorBaseDatos(SinEscritura(ruta) + error);
+        // A folder or file that cannot be written is said first, and then it is not called a
+        // file that is no registry database.
+        const QString sinEscritura = SinEscritura(ruta);
+        if (!sinEscritura.isEmpty() && falla.isValid())
+            error = falla.databaseText();
+        throw ErrorBaseDatos(sinEscritura + error);
     }
     embebida_ = true;
     ruta_ = ruta;

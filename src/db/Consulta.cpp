@@ -15,10 +15,6 @@
 
 namespace {
 
-QString TextoError(const QSqlError& e) {
-    return TextoErrorBase(e);
-}
-
 QMetaType TipoQt(TipoParametro t) {
     switch (t) {
     case TipoParametro::Texto:
@@ -163,7 +159,7 @@ QSqlQuery Consulta::Prepara() {
     }
     const QString sql = embebida ? DialectoSqlite::Traduce(original) : original;
     if (!q.prepare(sql))
-        throw ErrorBaseDatos(TextoError(q.lastError()));
+        throw ErrorBaseDatos(TextoErrorBase(q.lastError()));
     const QStringList nombres = DialectoSqlite::NombresParametros(sql);
     QStringList vistos;
     for (const QString& n : nombres) {
@@ -173,7 +169,7 @@ QSqlQuery Consulta::Prepara() {
         q.bindValue(QLatin1Char(':') + n, valorDe(n));
     }
     if (!q.exec())
-        throw ErrorBaseDatos(TextoError(q.lastError()));
+        throw ErrorBaseDatos(TextoErrorBase(q.lastError()));
     return q;
 }
 
@@ -192,7 +188,7 @@ void Consulta::Abre() {
     }
     // A fetch that fails half-way is an error, never the end of the rows.
     if (q.lastError().isValid()) {
-        const QString texto = TextoError(q.lastError());
+        const QString texto = TextoErrorBase(q.lastError());
         Cierra();
         throw ErrorBaseDatos(texto);
     }
@@ -222,7 +218,7 @@ void Consulta::AbreEn(ModeloGrilla& modelo, const std::vector<DefColumna>& colum
     }
     QSqlQuery q = Prepara();
     if (!modelo.Carga(q, columnas)) {
-        const QString texto = TextoError(q.lastError());
+        const QString texto = TextoErrorBase(q.lastError());
         modelo.Vacia();
         throw ErrorBaseDatos(texto);
     }

@@ -338,7 +338,7 @@ QString ReferenciaImpresion(const QString& distrital, qint64 nroGuia) {
         return completa;
     if (distrital.size() + numero.size() <= 10)
         return distrital + numero;
-    return numero.right(10);
+    return numero;
 }
 
 namespace {

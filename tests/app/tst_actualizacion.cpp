@@ -145,6 +145,15 @@ private:
     QLabel* etiqueta_;
 };
 
+// Sets the window as the opener does (the module's package at `direccion`, downloaded into
+// `carpeta`) and shows it.
+void Prepara(TfUMainWU& w, const QString& direccion, const QString& carpeta) {
+    w.UrlBase = direccion;
+    w.CarpetaDestino = carpeta;
+    w.NombreModulo = QStringLiteral("Tarvelion");
+    w.show();
+}
+
 class TstActualizacion : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -245,12 +254,10 @@ private Q_SLOTS:
         QTemporaryDir destino;
         CarpetaSistema = destino.path();
         TfUMainWU w;
-        w.UrlBase = carpeta.contains(QLatin1String("://")) ? carpeta : web.Base() + carpeta;
-        w.CarpetaDestino = destino.path();
-        w.NombreModulo = QStringLiteral("Tarvelion");
         // Short only where the silence is the point, so a busy machine fails no other row.
         w.EsperaMaxima = carpeta == QLatin1String("/mudo") ? 300 : 10000;
-        w.show();
+        Prepara(w, carpeta.contains(QLatin1String("://")) ? carpeta : web.Base() + carpeta,
+                destino.path());
         QCOMPARE(w.eDestino->text(), destino.path() + QStringLiteral("/Tarvelion.vrk"));
         QCOMPARE(w.lblSize->text(), QStringLiteral("progreso de la descarga:"));
         QTest::mouseClick(w.btnGO, Qt::LeftButton);
@@ -295,10 +302,7 @@ private Q_SLOTS:
         CarpetaSistema = destino.path();
         for (const char* ruta : {"/conocido", "/sintamano"}) {
             TfUMainWU w;
-            w.UrlBase = web.Base() + QLatin1String(ruta);
-            w.CarpetaDestino = destino.path();
-            w.NombreModulo = QStringLiteral("Tarvelion");
-            w.show();
+            Prepara(w, web.Base() + QLatin1String(ruta), destino.path());
             QStringList textos;
             QList<int> maximos;
             QTimer espia;
@@ -334,10 +338,7 @@ private Q_SLOTS:
         QTemporaryDir destino;
         CarpetaSistema = destino.path();
         TfUMainWU w;
-        w.UrlBase = web.Base() + QStringLiteral("/lento");
-        w.CarpetaDestino = destino.path();
-        w.NombreModulo = QStringLiteral("Tarvelion");
-        w.show();
+        Prepara(w, web.Base() + QStringLiteral("/lento"), destino.path());
         bool habilitado = false;
         QTimer espia;
         connect(&espia, &QTimer::timeout, this, [&] {
@@ -370,10 +371,7 @@ private Q_SLOTS:
         CarpetaSistema = destino.path();
         for (const char* ruta : {"/conocido", "/sintamano"}) {
             TfUMainWU w;
-            w.UrlBase = web.Base() + QLatin1String(ruta);
-            w.CarpetaDestino = destino.path();
-            w.NombreModulo = QStringLiteral("Tarvelion");
-            w.show();
+            Prepara(w, web.Base() + QLatin1String(ruta), destino.path());
             QVERIFY(QTest::qWaitForWindowExposed(&w));
             TextosPintados pintados(w.lblSize);
             QTest::mouseClick(w.btnGO, Qt::LeftButton);
@@ -422,10 +420,7 @@ private Q_SLOTS:
         QTemporaryDir destino;
         CarpetaSistema = destino.path();
         TfUMainWU w;
-        w.UrlBase = web.Base("https") + QStringLiteral("/suma-buena");
-        w.CarpetaDestino = destino.path();
-        w.NombreModulo = QStringLiteral("Tarvelion");
-        w.show();
+        Prepara(w, web.Base("https") + QStringLiteral("/suma-buena"), destino.path());
         QTest::mouseClick(w.btnGO, Qt::LeftButton);
         QSslConfiguration::setDefaultConfiguration(previa);
         QVERIFY2(QFile::exists(destino.filePath(QStringLiteral("instalar.sh"))),
