@@ -9,6 +9,7 @@
 #include "app/TdmDatos.h"
 #include "common/Editores.h"
 #include "common/Grilla.h"
+#include "db/Esquema.h"
 #include "guides/ConsultaGuias.h"
 #include "guides/ImpresionGuia.h"
 #include "guides/TfGuiaR.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     CreaBaseDemo(ruta, o);
     sqlite3* bd = nullptr;
     sqlite3_open(ruta.toUtf8().constData(), &bd);
+    Esquema::PreparaConexion(bd);
     QElapsedTimer reloj;
     reloj.start();
     const QByteArray sql =

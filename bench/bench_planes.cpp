@@ -23,10 +23,10 @@ void Plan(sqlite3* bd, const char* que, const QString& tsql) {
         std::printf("  error: %s\n", sqlite3_errmsg(bd));
         return;
     }
-    sqlite3_bind_text(st, sqlite3_bind_parameter_index(st, ":Inic"), "2026-11-10 00:00:00.000",
-                      -1, SQLITE_STATIC);
-    sqlite3_bind_text(st, sqlite3_bind_parameter_index(st, ":Fina"), "2026-12-10 00:00:00.000",
-                      -1, SQLITE_STATIC);
+    sqlite3_bind_text(st, sqlite3_bind_parameter_index(st, ":Inic"), "2026-11-10 00:00:00.000", -1,
+                      SQLITE_STATIC);
+    sqlite3_bind_text(st, sqlite3_bind_parameter_index(st, ":Fina"), "2026-12-10 00:00:00.000", -1,
+                      SQLITE_STATIC);
     while (sqlite3_step(st) == SQLITE_ROW)
         std::printf("  %s\n", reinterpret_cast<const char*>(sqlite3_column_text(st, 3)));
     sqlite3_finalize(st);

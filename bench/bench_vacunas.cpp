@@ -10,6 +10,7 @@
 #include "common/Exportacion.h"
 #include "common/Grilla.h"
 #include "db/Consulta.h"
+#include "db/Esquema.h"
 #include "vaccination/ConsultaVacunas.h"
 #include "vaccination/TfVacunaC_New.h"
 
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     // Cycle 25 of Santa Cruz gets the large list, spread over its provinces' municipalities.
     sqlite3* bd = nullptr;
     sqlite3_open(ruta.toUtf8().constData(), &bd);
+    Esquema::PreparaConexion(bd);
     const QByteArray sql =
         QStringLiteral(
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "

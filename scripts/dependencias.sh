@@ -8,7 +8,7 @@ PAQUETES=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libxkbcommon-dev
   libqt6sql6-sqlite libqt6sql6-odbc unixodbc-dev tdsodbc libsqlite3-dev sqlite3
   libcurl4-openssl-dev libquazip1-qt6-dev libfreexl-dev
-  libssl3 openssl qt6-translations-l10n
+  libssl3 libssl-dev openssl qt6-translations-l10n
   fonts-liberation xvfb xauth imagemagick poppler-utils
 )
 

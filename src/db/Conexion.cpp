@@ -2,6 +2,7 @@
 #include "db/Conexion.h"
 
 #include "common/Errores.h"
+#include "db/Esquema.h"
 #include "db/ServidorEmbebido.h"
 #include "db/TextoErrores.h"
 
@@ -209,6 +210,7 @@ QSqlDatabase Conexion::AbreArchivo(const QString& ruta) {
     if (!bd.open()) {
         error = TextoError(bd.lastError());
     } else {
+        Esquema::PreparaConexion(bd);
         // A file that is not a registry database (or not a database at all) fails here.
         QSqlQuery prueba(bd);
         // Large lists read the file through memory mapping and a generous page cache.
@@ -218,6 +220,14 @@ QSqlDatabase Conexion::AbreArchivo(const QString& ruta) {
             falla = prueba.lastError();
             error = QStringLiteral("El archivo %1 no es una base de datos del registro: %2")
                         .arg(QDir::toNativeSeparators(ruta), TextoError(falla));
+        } else {
+            prueba.finish();
+            try {
+                const QVariant manejador = bd.driver()->handle();
+                Esquema::Actualiza(*static_cast<sqlite3* const*>(manejador.constData()));
+            } catch (const ErrorBaseDatos& e) {
+                error = e.Texto();
+            }
         }
     }
     if (!error.isEmpty()) {

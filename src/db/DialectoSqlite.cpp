@@ -1,6 +1,9 @@
 // T-SQL on SQLite: statement rewriting and server functions.
 #include "db/DialectoSqlite.h"
 
+#include "db/Colacion.h"
+#include "db/FuncionesServidor.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 #include <cstdint>
@@ -27,6 +30,15 @@ QList<Token> Tokeniza(const QString& s) {
             qsizetype j = i;
             while (j < n && s[j].isSpace())
                 ++j;
+            t.append({Token::Espacio, s.mid(i, j - i)});
+            i = j;
+        } else if ((c == QLatin1Char('N') || c == QLatin1Char('n')) && i + 1 < n &&
+                   s[i + 1] == QLatin1Char('\'')) {
+            // N'...': a Unicode literal is a text like any other here.
+            ++i;
+        } else if (c == QLatin1Char('/') && i + 1 < n && s[i + 1] == QLatin1Char('*')) {
+            qsizetype j = s.indexOf(QStringLiteral("*/"), i + 2);
+            j = j < 0 ? n : j + 2;
             t.append({Token::Espacio, s.mid(i, j - i)});
             i = j;
         } else if (c == QLatin1Char('\'')) {
@@ -152,20 +164,21 @@ bool EsFrontera(const Nodo& n) {
     if (n.token.tipo != Token::Palabra)
         return false;
     static const QStringList claves{
-        QStringLiteral("SELECT"), QStringLiteral("FROM"),    QStringLiteral("WHERE"),
-        QStringLiteral("AND"),    QStringLiteral("OR"),      QStringLiteral("NOT"),
-        QStringLiteral("AS"),     QStringLiteral("ON"),      QStringLiteral("JOIN"),
-        QStringLiteral("LEFT"),   QStringLiteral("RIGHT"),   QStringLiteral("INNER"),
-        QStringLiteral("OUTER"),  QStringLiteral("CROSS"),   QStringLiteral("GROUP"),
-        QStringLiteral("ORDER"),  QStringLiteral("BY"),      QStringLiteral("HAVING"),
-        QStringLiteral("UNION"),  QStringLiteral("ALL"),     QStringLiteral("CASE"),
-        QStringLiteral("WHEN"),   QStringLiteral("THEN"),    QStringLiteral("ELSE"),
-        QStringLiteral("END"),    QStringLiteral("BETWEEN"), QStringLiteral("IN"),
-        QStringLiteral("LIKE"),   QStringLiteral("IS"),      QStringLiteral("NULL"),
-        QStringLiteral("SET"),    QStringLiteral("VALUES"),  QStringLiteral("INTO"),
-        QStringLiteral("UPDATE"), QStringLiteral("DELETE"),  QStringLiteral("INSERT"),
-        QStringLiteral("ASC"),    QStringLiteral("DESC"),    QStringLiteral("DISTINCT"),
-        QStringLiteral("TOP"),    QStringLiteral("EXISTS"),  QStringLiteral("ESCAPE")};
+        QStringLiteral("SELECT"),  QStringLiteral("FROM"),    QStringLiteral("WHERE"),
+        QStringLiteral("AND"),     QStringLiteral("OR"),      QStringLiteral("NOT"),
+        QStringLiteral("AS"),      QStringLiteral("ON"),      QStringLiteral("JOIN"),
+        QStringLiteral("LEFT"),    QStringLiteral("RIGHT"),   QStringLiteral("INNER"),
+        QStringLiteral("OUTER"),   QStringLiteral("CROSS"),   QStringLiteral("GROUP"),
+        QStringLiteral("ORDER"),   QStringLiteral("BY"),      QStringLiteral("HAVING"),
+        QStringLiteral("UNION"),   QStringLiteral("ALL"),     QStringLiteral("CASE"),
+        QStringLiteral("WHEN"),    QStringLiteral("THEN"),    QStringLiteral("ELSE"),
+        QStringLiteral("END"),     QStringLiteral("BETWEEN"), QStringLiteral("IN"),
+        QStringLiteral("LIKE"),    QStringLiteral("IS"),      QStringLiteral("NULL"),
+        QStringLiteral("SET"),     QStringLiteral("VALUES"),  QStringLiteral("INTO"),
+        QStringLiteral("UPDATE"),  QStringLiteral("DELETE"),  QStringLiteral("INSERT"),
+        QStringLiteral("ASC"),     QStringLiteral("DESC"),    QStringLiteral("DISTINCT"),
+        QStringLiteral("TOP"),     QStringLiteral("EXISTS"),  QStringLiteral("ESCAPE"),
+        QStringLiteral("COLLATE"), QStringLiteral("LIMIT"),   QStringLiteral("OFFSET")};
     // NULL is an operand, not a frontier.
     if (n.token.texto.compare(QLatin1String("NULL"), Qt::CaseInsensitive) == 0)
         return false;
@@ -187,33 +200,179 @@ bool EsSigno(const Nodo& n, const char* s) {
     return !n.grupo && n.token.tipo == Token::Simbolo && n.token.texto == QLatin1String(s);
 }
 
-// Rewrites one level: inner groups first, CAST(GETDATE() AS INT), then every chain of terms
-// joined by "+" and "-" becomes nested calls, "+" as MS_SUMA(a, b).
-QList<Nodo> Reescribe(QList<Nodo> nodos) {
-    // Functions whose names SQLite keeps for itself: ISNULL is a postfix operator there and
-    // LEFT a join word, so calls to them go to functions of our own.
-    for (qsizetype i = 0; i + 1 < nodos.size(); ++i) {
-        if (!nodos[i + 1].grupo)
-            continue;
-        if (EsPalabra(nodos[i], "ISNULL"))
-            nodos[i].token.texto = QStringLiteral("MS_ISNULL");
-        else if (EsPalabra(nodos[i], "LEFT"))
-            nodos[i].token.texto = QStringLiteral("MS_LEFT");
-    }
+Nodo Hoja(Token::Tipo tipo, const QString& texto) {
+    Nodo n;
+    n.token = {tipo, texto};
+    return n;
+}
 
-    // CAST ( GETDATE() AS INT ) -> MS_DIA(GETDATE())
+QString Citado(const QString& texto) {
+    return QLatin1Char('\'') + QString(texto).replace(QLatin1Char('\''), QStringLiteral("''")) +
+           QLatin1Char('\'');
+}
+
+// The position of the first "," at the top of an argument list, or -1.
+qsizetype Coma(const QList<Nodo>& h) {
+    for (qsizetype k = 0; k < h.size(); ++k)
+        if (EsSigno(h[k], ","))
+            return k;
+    return -1;
+}
+
+// Calls whose T-SQL form SQLite does not read: the type or date part written as a word becomes
+// a text argument of a function of our own.
+void ReescribeLlamadas(QList<Nodo>& nodos) {
     for (qsizetype i = 0; i + 1 < nodos.size(); ++i) {
-        if (!EsPalabra(nodos[i], "CAST") || !nodos[i + 1].grupo)
+        if (!nodos[i + 1].grupo || nodos[i].grupo || nodos[i].token.tipo != Token::Palabra)
             continue;
-        const QList<Nodo>& h = nodos[i + 1].hijos;
-        if (h.size() == 4 && EsPalabra(h[0], "GETDATE") && h[1].grupo && h[1].hijos.isEmpty() &&
-            EsPalabra(h[2], "AS") && EsPalabra(h[3], "INT")) {
-            Nodo llamada;
-            llamada.token = {Token::Palabra, QStringLiteral("MS_DIA(GETDATE())")};
-            nodos[i] = llamada;
-            nodos.removeAt(i + 1);
+        QList<Nodo>& h = nodos[i + 1].hijos;
+        // ISNULL is a postfix operator in SQLite and LEFT and RIGHT are join words.
+        if (EsPalabra(nodos[i], "ISNULL")) {
+            nodos[i].token.texto = QStringLiteral("MS_ISNULL");
+        } else if (EsPalabra(nodos[i], "LEFT")) {
+            nodos[i].token.texto = QStringLiteral("MS_LEFT");
+        } else if (EsPalabra(nodos[i], "RIGHT")) {
+            nodos[i].token.texto = QStringLiteral("MS_RIGHT");
+        } else if (EsPalabra(nodos[i], "CAST")) {
+            // CAST(value AS type) -> MS_CONVERT('type', value)
+            qsizetype as = -1;
+            for (qsizetype k = 0; k < h.size(); ++k)
+                if (EsPalabra(h[k], "AS"))
+                    as = k;
+            if (as <= 0)
+                continue;
+            QList<Nodo> args{Hoja(Token::Cadena, Citado(Emite(h.mid(as + 1)))),
+                             Hoja(Token::Simbolo, QStringLiteral(","))};
+            args += h.mid(0, as);
+            h = args;
+            nodos[i].token.texto = QStringLiteral("MS_CONVERT");
+        } else if (EsPalabra(nodos[i], "CONVERT")) {
+            // CONVERT(type, value[, style]) -> MS_CONVERT('type', value[, style])
+            const qsizetype coma = Coma(h);
+            if (coma <= 0)
+                continue;
+            QList<Nodo> args{Hoja(Token::Cadena, Citado(Emite(h.mid(0, coma))))};
+            args += h.mid(coma);
+            h = args;
+            nodos[i].token.texto = QStringLiteral("MS_CONVERT");
+        } else {
+            for (const char* f : {"DATEADD", "DATEDIFF", "DATEPART", "DATENAME"}) {
+                if (!EsPalabra(nodos[i], f) || h.isEmpty() || h[0].grupo ||
+                    h[0].token.tipo != Token::Palabra)
+                    continue;
+                h[0] = Hoja(Token::Cadena, Citado(h[0].token.texto));
+                nodos[i].token.texto = QStringLiteral("MS_") + QLatin1String(f);
+                break;
+            }
         }
     }
+}
+
+// SELECT [DISTINCT] TOP n ... -> SELECT [DISTINCT] ... LIMIT n, at the end of the statement.
+void ReescribeTop(QList<Nodo>& nodos) {
+    for (qsizetype i = 0; i < nodos.size(); ++i) {
+        if (!EsPalabra(nodos[i], "SELECT"))
+            continue;
+        qsizetype j = i + 1;
+        if (j < nodos.size() && (EsPalabra(nodos[j], "DISTINCT") || EsPalabra(nodos[j], "ALL")))
+            ++j;
+        if (j + 1 >= nodos.size() || !EsPalabra(nodos[j], "TOP"))
+            continue;
+        const QString limite = EmiteNodo(nodos[j + 1]);
+        nodos.remove(j, 2);
+        qsizetype fin = j;
+        while (fin < nodos.size() && !EsSigno(nodos[fin], ";"))
+            ++fin;
+        nodos.insert(fin, Hoja(Token::Palabra, QStringLiteral("LIMIT")));
+        nodos.insert(fin + 1, Hoja(Token::Palabra, limite));
+    }
+}
+
+// ORDER BY of an expression or of an expression's alias sorts in the Spanish collation, as a
+// column of text does by its own.
+void ReescribeOrden(QList<Nodo>& nodos) {
+    QStringList alias;
+    for (qsizetype i = 0; i + 1 < nodos.size(); ++i)
+        if (EsPalabra(nodos[i], "AS") && !nodos[i + 1].grupo)
+            alias << nodos[i + 1].token.texto.toLower();
+    for (qsizetype i = 0; i + 1 < nodos.size(); ++i) {
+        if (!EsPalabra(nodos[i], "ORDER") || !EsPalabra(nodos[i + 1], "BY"))
+            continue;
+        qsizetype k = i + 2;
+        while (k < nodos.size()) {
+            const qsizetype desde = k;
+            while (k < nodos.size() && !EsSigno(nodos[k], ",") && !EsSigno(nodos[k], ";") &&
+                   !EsPalabra(nodos[k], "ASC") && !EsPalabra(nodos[k], "DESC") &&
+                   !EsPalabra(nodos[k], "LIMIT") && !EsPalabra(nodos[k], "COLLATE") &&
+                   !EsPalabra(nodos[k], "UNION"))
+                ++k;
+            const QList<Nodo> termino = nodos.mid(desde, k - desde);
+            const bool columna = termino.size() == 1 && !termino[0].grupo &&
+                                 (termino[0].token.tipo == Token::Numero ||
+                                  termino[0].token.texto.contains(QLatin1Char('.')) ||
+                                  !alias.contains(termino[0].token.texto.toLower()));
+            if (!termino.isEmpty() && !columna && !EsPalabra(nodos.value(k), "COLLATE")) {
+                nodos.insert(k, Hoja(Token::Palabra, QStringLiteral("COLLATE")));
+                nodos.insert(k + 1, Hoja(Token::Palabra, QStringLiteral("ESPANOL")));
+                k += 2;
+            }
+            while (k < nodos.size() && !EsSigno(nodos[k], ",") && !EsSigno(nodos[k], ";") &&
+                   !EsPalabra(nodos[k], "LIMIT") && !EsPalabra(nodos[k], "UNION"))
+                ++k;
+            if (k < nodos.size() && EsSigno(nodos[k], ",")) {
+                ++k;
+                continue;
+            }
+            break;
+        }
+    }
+}
+
+// One term of a "+"/"-" chain: its "/" and "%" become calls that refuse a zero divisor, folded
+// from the left with "*" as SQL Server groups them.
+QString EmiteTermino(const QList<Nodo>& ns) {
+    QString acumulado, actual, pendiente;
+    bool esperaOperando = true;
+    bool trasPalabra = false;
+    auto pliega = [&] {
+        return (pendiente == QLatin1String("/") ? QStringLiteral("MS_DIVIDE(")
+                                                : QStringLiteral("MS_MODULO(")) +
+               acumulado + QStringLiteral(", ") + actual + QLatin1Char(')');
+    };
+    for (const Nodo& n : ns) {
+        const bool divide = EsSigno(n, "/") || EsSigno(n, "%");
+        if (divide && !esperaOperando) {
+            acumulado = pendiente.isEmpty() ? actual : pliega();
+            pendiente = n.token.texto;
+            actual.clear();
+            esperaOperando = true;
+            trasPalabra = false;
+            continue;
+        }
+        if (EsSigno(n, "*") && !esperaOperando && !pendiente.isEmpty()) {
+            actual = pliega();
+            pendiente.clear();
+        }
+        // A group right after a word is that word's argument list: no blank between.
+        if (!actual.isEmpty() && !(n.grupo && trasPalabra))
+            actual += QLatin1Char(' ');
+        actual += EmiteNodo(n);
+        // After a symbol ("*", a unary sign) an operand is still awaited; "T.*" is no product.
+        esperaOperando = !n.grupo && n.token.tipo == Token::Simbolo;
+        trasPalabra = !n.grupo && n.token.tipo == Token::Palabra;
+        if (trasPalabra && n.token.texto.endsWith(QLatin1Char('.')))
+            esperaOperando = true;
+    }
+    return pendiente.isEmpty() ? actual : pliega();
+}
+
+// Rewrites one level: the calls, TOP and ORDER BY, inner groups, then every chain of terms
+// joined by "+" and "-" becomes nested calls, "+" as MS_SUMA(a, b, ...) and "-" as
+// MS_RESTA(a, b), so that texts, dates and NULL follow the server's rules.
+QList<Nodo> Reescribe(QList<Nodo> nodos) {
+    ReescribeLlamadas(nodos);
+    ReescribeTop(nodos);
+    ReescribeOrden(nodos);
     for (Nodo& n : nodos)
         if (n.grupo)
             n.hijos = Reescribe(n.hijos);
@@ -226,63 +385,41 @@ QList<Nodo> Reescribe(QList<Nodo> nodos) {
             salida.append(nodos[i++]);
             continue;
         }
-        // Collect one chain: term (op term)*
-        QStringList terminos;
+        QList<QList<Nodo>> terminos{{}};
         QStringList operadores;
-        QString actual;
         bool esperaOperando = true;
-        bool trasPalabra = false;
         while (i < nodos.size() && !EsFrontera(nodos[i])) {
             const Nodo& n = nodos[i];
-            const bool mas = EsSigno(n, "+"), menos = EsSigno(n, "-");
-            if ((mas || menos) && !esperaOperando) {
-                terminos << actual;
+            const bool signo = EsSigno(n, "+") || EsSigno(n, "-");
+            if (signo && !esperaOperando) {
+                terminos.append(QList<Nodo>());
                 operadores << n.token.texto;
-                actual.clear();
                 esperaOperando = true;
-                trasPalabra = false;
                 ++i;
                 continue;
             }
-            // A group right after a word is that word's argument list: no blank between.
-            if (!actual.isEmpty() && !(n.grupo && trasPalabra))
-                actual += QLatin1Char(' ');
-            actual += EmiteNodo(n);
-            // After a symbol ("*", "/", a unary sign) an operand is still awaited.
+            terminos.last().append(n);
             esperaOperando = !n.grupo && n.token.tipo == Token::Simbolo;
-            trasPalabra = !n.grupo && n.token.tipo == Token::Palabra;
+            if (!n.grupo && n.token.tipo == Token::Palabra &&
+                n.token.texto.endsWith(QLatin1Char('.')))
+                esperaOperando = true;
             ++i;
         }
-        terminos << actual;
-        if (!operadores.contains(QStringLiteral("+"))) {
-            QString texto = terminos[0];
+        QStringList textos;
+        for (const QList<Nodo>& t : terminos)
+            textos << EmiteTermino(t);
+        QString acumulado;
+        if (!operadores.isEmpty() && !operadores.contains(QStringLiteral("-"))) {
+            acumulado =
+                QStringLiteral("MS_SUMA(") + textos.join(QStringLiteral(", ")) + QLatin1Char(')');
+        } else {
+            acumulado = textos[0];
             for (qsizetype k = 0; k < operadores.size(); ++k)
-                texto += QLatin1Char(' ') + operadores[k] + QLatin1Char(' ') + terminos[k + 1];
-            Nodo hoja;
-            hoja.token = {Token::Palabra, texto};
-            salida.append(hoja);
-            continue;
+                acumulado = (operadores[k] == QLatin1String("+") ? QStringLiteral("MS_SUMA(")
+                                                                 : QStringLiteral("MS_RESTA(")) +
+                            acumulado + QStringLiteral(", ") + textos[k + 1] + QLatin1Char(')');
         }
-        if (!operadores.contains(QStringLiteral("-"))) {
-            Nodo hoja;
-            hoja.token = {Token::Palabra, QStringLiteral("MS_SUMA(") +
-                                              terminos.join(QStringLiteral(", ")) +
-                                              QLatin1Char(')')};
-            salida.append(hoja);
-            continue;
-        }
-        QString acumulado = terminos[0];
-        for (qsizetype k = 0; k < operadores.size(); ++k) {
-            if (operadores[k] == QLatin1String("+"))
-                acumulado = QStringLiteral("MS_SUMA(") + acumulado + QStringLiteral(", ") +
-                            terminos[k + 1] + QLatin1Char(')');
-            else
-                acumulado = QLatin1Char('(') + acumulado + QStringLiteral(" - ") + terminos[k + 1] +
-                            QLatin1Char(')');
-        }
-        Nodo hoja;
-        hoja.token = {Token::Palabra, acumulado};
-        salida.append(hoja);
+        salida.append(Hoja(Token::Palabra, acumulado));
     }
     return salida;
 }
@@ -298,233 +435,6 @@ QString Emite(const QList<Nodo>& nodos) {
         s += EmiteNodo(n);
     }
     return s;
-}
-
-// ---- server functions ----------------------------------------------------------------------
-
-const Sesion* SesionDe(sqlite3_context* ctx) {
-    return static_cast<const Sesion*>(sqlite3_user_data(ctx));
-}
-
-void ResultadoTexto(sqlite3_context* ctx, const QString& texto) {
-    const QByteArray b = texto.toUtf8();
-    sqlite3_result_text(ctx, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-}
-
-QString TextoValor(sqlite3_value* v) {
-    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    return p ? QString::fromUtf8(p, sqlite3_value_bytes(v)) : QString();
-}
-
-QDateTime Ahora(const Sesion* s) {
-    return s && s->reloj ? s->reloj() : QDateTime::currentDateTime();
-}
-
-void FnSuserSname(sqlite3_context* ctx, int, sqlite3_value**) {
-    ResultadoTexto(ctx, SesionDe(ctx)->login);
-}
-void FnDbName(sqlite3_context* ctx, int, sqlite3_value**) {
-    ResultadoTexto(ctx, SesionDe(ctx)->baseDatos);
-}
-void FnHostName(sqlite3_context* ctx, int, sqlite3_value**) {
-    ResultadoTexto(ctx, SesionDe(ctx)->estacion);
-}
-void FnGetDate(sqlite3_context* ctx, int, sqlite3_value**) {
-    ResultadoTexto(ctx, TextoFecha(Ahora(SesionDe(ctx))));
-}
-void FnIsMember(sqlite3_context* ctx, int, sqlite3_value** args) {
-    const Sesion* s = SesionDe(ctx);
-    const int r = s->esMiembro ? s->esMiembro(TextoValor(args[0])) : -1;
-    if (r < 0)
-        sqlite3_result_null(ctx);
-    else
-        sqlite3_result_int(ctx, r);
-}
-void FnIsNull(sqlite3_context* ctx, int, sqlite3_value** args) {
-    sqlite3_result_value(ctx, sqlite3_value_type(args[0]) == SQLITE_NULL ? args[1] : args[0]);
-}
-void FnLeft(sqlite3_context* ctx, int, sqlite3_value** a) {
-    if (sqlite3_value_type(a[0]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    ResultadoTexto(ctx, TextoValor(a[0]).left(qMax(0, sqlite3_value_int(a[1]))));
-}
-// LEN ignores trailing blanks, as the server does.
-void FnLen(sqlite3_context* ctx, int, sqlite3_value** a) {
-    if (sqlite3_value_type(a[0]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    QString t = TextoValor(a[0]);
-    while (t.endsWith(QLatin1Char(' ')))
-        t.chop(1);
-    sqlite3_result_int(ctx, int(t.size()));
-}
-void FnParteFecha(sqlite3_context* ctx, sqlite3_value* v, int parte) {
-    if (sqlite3_value_type(v) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    const QDateTime f = FechaDeTexto(TextoValor(v));
-    if (!f.isValid()) {
-        sqlite3_result_error(ctx, "La conversión de la cadena de caracteres a fecha falló.", -1);
-        return;
-    }
-    sqlite3_result_int(ctx, parte == 0   ? f.date().year()
-                            : parte == 1 ? f.date().month()
-                                         : f.date().day());
-}
-void FnYear(sqlite3_context* ctx, int, sqlite3_value** a) {
-    FnParteFecha(ctx, a[0], 0);
-}
-void FnMonth(sqlite3_context* ctx, int, sqlite3_value** a) {
-    FnParteFecha(ctx, a[0], 1);
-}
-void FnDay(sqlite3_context* ctx, int, sqlite3_value** a) {
-    FnParteFecha(ctx, a[0], 2);
-}
-void FnDia(sqlite3_context* ctx, int, sqlite3_value** args) {
-    const QDateTime f = FechaDeTexto(TextoValor(args[0]));
-    if (!f.isValid())
-        sqlite3_result_null(ctx);
-    else
-        sqlite3_result_int(ctx, DiaSqlServer(f));
-}
-
-bool EsFechaTexto(const QString& t) {
-    static const QRegularExpression p(QStringLiteral("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}"));
-    return p.match(t).hasMatch();
-}
-
-// An operand of "+" while a chain is folded.
-struct Operando {
-    enum Tipo { Nulo, Entero, Real, Texto } tipo = Nulo;
-    std::int64_t entero = 0;
-    double real = 0;
-    std::string texto; // UTF-8
-
-    static Operando De(sqlite3_value* v) {
-        Operando o;
-        switch (sqlite3_value_type(v)) {
-        case SQLITE_INTEGER:
-            o.tipo = Entero;
-            o.entero = sqlite3_value_int64(v);
-            break;
-        case SQLITE_FLOAT:
-            o.tipo = Real;
-            o.real = sqlite3_value_double(v);
-            break;
-        case SQLITE_NULL:
-            break;
-        default:
-            o.tipo = Texto;
-            o.texto.assign(reinterpret_cast<const char*>(sqlite3_value_text(v)),
-                           size_t(sqlite3_value_bytes(v)));
-        }
-        return o;
-    }
-    double ComoReal() const { return tipo == Entero ? double(entero) : real; }
-};
-
-// a + b as SQL Server reads it: NULL with anything is NULL; two texts join; a number with a
-// number or with a text adds (the text converted, a conversion error otherwise); a date plus a
-// number adds days. Returns false with `error` set on a conversion error.
-bool Suma(Operando& a, const Operando& b, QString& error) {
-    if (a.tipo == Operando::Nulo || b.tipo == Operando::Nulo) {
-        a.tipo = Operando::Nulo;
-        return true;
-    }
-    const bool textoA = a.tipo == Operando::Texto, textoB = b.tipo == Operando::Texto;
-    if (textoA && textoB) {
-        a.texto += b.texto;
-        return true;
-    }
-    if (textoA != textoB) {
-        const Operando& texto = textoA ? a : b;
-        const Operando numero = textoA ? b : a;
-        const QString t = QString::fromUtf8(texto.texto.data(), qsizetype(texto.texto.size()));
-        if (EsFechaTexto(t)) {
-            const QDateTime f = FechaDeTexto(t);
-            a.tipo = Operando::Texto;
-            a.texto = TextoFecha(f.addMSecs(qint64(numero.ComoReal() * 86400000.0))).toStdString();
-            return true;
-        }
-        bool ok = false;
-        const QString limpio = t.trimmed();
-        if (numero.tipo == Operando::Entero) {
-            const qlonglong n = limpio.toLongLong(&ok);
-            if (ok) {
-                a.tipo = Operando::Entero;
-                a.entero = n + numero.entero;
-                return true;
-            }
-        } else {
-            const double d = limpio.toDouble(&ok);
-            if (ok) {
-                a.tipo = Operando::Real;
-                a.real = d + numero.real;
-                return true;
-            }
-        }
-        error = QStringLiteral("Error de conversión al convertir el valor varchar '%1' al tipo de "
-                               "datos int.")
-                    .arg(t);
-        return false;
-    }
-    if (a.tipo == Operando::Entero && b.tipo == Operando::Entero) {
-        a.entero += b.entero;
-    } else {
-        a.real = a.ComoReal() + b.ComoReal();
-        a.tipo = Operando::Real;
-    }
-    return true;
-}
-
-// MS_SUMA(a, b, ...): a chain of "+" folded from the left in one call.
-void FnSuma(sqlite3_context* ctx, int n, sqlite3_value** args) {
-    // The common case, integers only, without building operands.
-    bool enteros = true;
-    std::int64_t total = 0;
-    for (int i = 0; i < n && enteros; ++i) {
-        const int t = sqlite3_value_type(args[i]);
-        if (t == SQLITE_NULL) {
-            sqlite3_result_null(ctx);
-            return;
-        }
-        enteros = t == SQLITE_INTEGER;
-        total += enteros ? sqlite3_value_int64(args[i]) : 0;
-    }
-    if (enteros) {
-        sqlite3_result_int64(ctx, total);
-        return;
-    }
-    Operando acumulado = Operando::De(args[0]);
-    QString error;
-    for (int i = 1; i < n; ++i) {
-        if (!Suma(acumulado, Operando::De(args[i]), error)) {
-            const QByteArray m = error.toUtf8();
-            sqlite3_result_error(ctx, m.constData(), int(m.size()));
-            return;
-        }
-        if (acumulado.tipo == Operando::Nulo)
-            break;
-    }
-    switch (acumulado.tipo) {
-    case Operando::Nulo:
-        sqlite3_result_null(ctx);
-        break;
-    case Operando::Entero:
-        sqlite3_result_int64(ctx, acumulado.entero);
-        break;
-    case Operando::Real:
-        sqlite3_result_double(ctx, acumulado.real);
-        break;
-    case Operando::Texto:
-        sqlite3_result_text(ctx, acumulado.texto.data(), int(acumulado.texto.size()),
-                            SQLITE_TRANSIENT);
-        break;
-    }
 }
 
 } // namespace
@@ -582,23 +492,25 @@ QString Traduce(const QString& tsql) {
     return Emite(Reescribe(arbol));
 }
 
-void Registra(sqlite3* bd, const Sesion* sesion) {
-    void* datos = const_cast<Sesion*>(sesion);
-    const int det = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    sqlite3_create_function(bd, "SUSER_SNAME", 0, SQLITE_UTF8, datos, FnSuserSname, nullptr,
-                            nullptr);
-    sqlite3_create_function(bd, "DB_NAME", 0, SQLITE_UTF8, datos, FnDbName, nullptr, nullptr);
-    sqlite3_create_function(bd, "HOST_NAME", 0, SQLITE_UTF8, datos, FnHostName, nullptr, nullptr);
-    sqlite3_create_function(bd, "GETDATE", 0, SQLITE_UTF8, datos, FnGetDate, nullptr, nullptr);
-    sqlite3_create_function(bd, "IS_MEMBER", 1, SQLITE_UTF8, datos, FnIsMember, nullptr, nullptr);
-    sqlite3_create_function(bd, "MS_ISNULL", 2, det, datos, FnIsNull, nullptr, nullptr);
-    sqlite3_create_function(bd, "MS_LEFT", 2, det, datos, FnLeft, nullptr, nullptr);
-    sqlite3_create_function(bd, "LEN", 1, det, datos, FnLen, nullptr, nullptr);
-    sqlite3_create_function(bd, "YEAR", 1, det, datos, FnYear, nullptr, nullptr);
-    sqlite3_create_function(bd, "MONTH", 1, det, datos, FnMonth, nullptr, nullptr);
-    sqlite3_create_function(bd, "DAY", 1, det, datos, FnDay, nullptr, nullptr);
-    sqlite3_create_function(bd, "MS_DIA", 1, det, datos, FnDia, nullptr, nullptr);
-    sqlite3_create_function(bd, "MS_SUMA", -1, det, datos, FnSuma, nullptr, nullptr);
+void RegistraBase(sqlite3* bd) {
+    // Until a session starts, the server's functions answer as the database owner's.
+    static const Sesion duena = [] {
+        Sesion s;
+        s.login = QStringLiteral("dbo");
+        s.esMiembro = [](const QString& rol) {
+            return rol.compare(QLatin1String("db_owner"), Qt::CaseInsensitive) == 0 ? 1 : 0;
+        };
+        return s;
+    }();
+    Colacion::Registra(bd);
+    FuncionesServidor::RegistraBase(bd);
+    FuncionesServidor::RegistraSesion(bd, &duena);
+}
+
+bool Registra(sqlite3* bd, const Sesion* sesion) {
+    Colacion::Registra(bd);
+    FuncionesServidor::RegistraBase(bd);
+    return FuncionesServidor::RegistraSesion(bd, sesion);
 }
 
 QString TextoFecha(const QDateTime& fecha) {
@@ -606,20 +518,12 @@ QString TextoFecha(const QDateTime& fecha) {
 }
 
 QDateTime FechaDeTexto(const QString& texto) {
-    const QString t = texto.trimmed();
-    QDateTime f = QDateTime::fromString(t, QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
-    if (!f.isValid())
-        f = QDateTime::fromString(t, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (!f.isValid())
-        f = QDateTime::fromString(t, QStringLiteral("yyyy-MM-dd HH:mm"));
-    if (!f.isValid())
-        f = QDateTime::fromString(t, Qt::ISODateWithMs);
-    if (!f.isValid()) {
-        const QDate d = QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
-        if (d.isValid())
-            f = QDateTime(d, QTime(0, 0));
-    }
-    return f;
+    char c[24];
+    const QByteArray t = texto.toUtf8();
+    if (Colacion::LeeFecha(std::string_view(t.constData(), size_t(t.size())), c))
+        return QDateTime::fromString(QString::fromLatin1(c, 23),
+                                     QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    return QDateTime::fromString(texto.trimmed(), Qt::ISODateWithMs);
 }
 
 int DiaSqlServer(const QDateTime& fecha) {

@@ -25,8 +25,10 @@ struct Sesion {
     std::function<QDateTime()> reloj;
 };
 
-// Rewrites a T-SQL statement for SQLite: "+" becomes a call that decides by the operands'
-// values, CAST(GETDATE() AS INT) becomes the server's day number. Everything else is kept.
+// Rewrites a T-SQL statement for SQLite: "+", "-", "/" and "%" become calls that decide by the
+// operands' values; CAST, CONVERT, DATEADD, DATEDIFF, DATEPART, DATENAME, ISNULL, LEFT and
+// RIGHT become functions of our own; TOP n becomes LIMIT n; N'...' a plain text; ORDER BY of
+// an expression sorts in the Spanish collation. Everything else is kept.
 QString Traduce(const QString& tsql);
 
 // The ":Name" placeholders of a statement, in order of appearance (quoted text skipped).
@@ -44,9 +46,13 @@ struct Llamada {
 };
 std::optional<Llamada> LeeExec(const QString& sql);
 
-// Registers the server functions on an open SQLite handle; `sesion` must outlive the handle's
-// use (the connection keeps it).
-void Registra(sqlite3* bd, const Sesion* sesion);
+// Registers the collations and the server functions on an open SQLite handle; `sesion` must
+// outlive the handle's use (the connection keeps it). False when SQLite refused because a
+// statement of the connection was still running.
+bool Registra(sqlite3* bd, const Sesion* sesion);
+// The same before any session (creating the schema, fixtures, the admin tool): the session's
+// functions answer as the database owner.
+void RegistraBase(sqlite3* bd);
 
 // Date-time as the embedded database stores it.
 QString TextoFecha(const QDateTime& fecha);

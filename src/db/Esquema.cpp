@@ -1,17 +1,60 @@
-// Schema files and creation of the embedded database.
+// Schema files, creation and upgrade of the embedded database.
 #include "db/Esquema.h"
 
 #include "common/Errores.h"
+#include "db/DialectoSqlite.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlDriver>
-#include <QSqlError>
-#include <QUuid>
+#include <QStringList>
 #include <sqlite3.h>
 
 namespace Esquema {
+namespace {
+
+// Runs a script; raises with SQLite's text.
+void Corre(sqlite3* h, const QString& sql) {
+    char* mensaje = nullptr;
+    if (sqlite3_exec(h, sql.toUtf8().constData(), nullptr, nullptr, &mensaje) != SQLITE_OK) {
+        const QString texto = QString::fromUtf8(mensaje ? mensaje : sqlite3_errmsg(h));
+        sqlite3_free(mensaje);
+        throw ErrorBaseDatos(texto);
+    }
+}
+
+QStringList Columna(sqlite3* h, const QString& sql, int columna = 0) {
+    QStringList valores;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(h, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
+        throw ErrorBaseDatos(QString::fromUtf8(sqlite3_errmsg(h)));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        valores << QString::fromUtf8(
+            reinterpret_cast<const char*>(sqlite3_column_text(st, columna)));
+    sqlite3_finalize(st);
+    return valores;
+}
+
+int VersionDe(sqlite3* h) {
+    const QStringList v = Columna(h, QStringLiteral("PRAGMA user_version"));
+    return v.isEmpty() ? 0 : v[0].toInt();
+}
+
+QStringList Tablas(sqlite3* h) {
+    return Columna(h, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
+                                     "name NOT LIKE 'sqlite%' ORDER BY name"));
+}
+
+// Whether a declared type is one the checks know (the rest is not checked).
+bool Verificable(const QString& tipo) {
+    const QString t = tipo.toUpper();
+    return t.startsWith(QLatin1String("VARCHAR(")) || t.startsWith(QLatin1String("CHAR(")) ||
+           t == QLatin1String("INT") || t == QLatin1String("SMALLINT") ||
+           t == QLatin1String("BIT") || t.startsWith(QLatin1String("DATETIME"));
+}
+
+} // namespace
 
 QString Texto(const QString& archivo) {
     QFile f(QStringLiteral(":/sql/") + archivo);
@@ -20,34 +63,130 @@ QString Texto(const QString& archivo) {
     return QString::fromUtf8(f.readAll());
 }
 
+void PreparaConexion(sqlite3* bd) {
+    DialectoSqlite::RegistraBase(bd);
+}
+
+void PreparaConexion(const QSqlDatabase& bd) {
+    const QVariant manejador = bd.driver()->handle();
+    PreparaConexion(*static_cast<sqlite3* const*>(manejador.constData()));
+}
+
+void CreaVerificaciones(sqlite3* h) {
+    for (const QString& tabla : Tablas(h)) {
+        if (tabla.startsWith(QLatin1String("Srv")))
+            continue;
+        const QStringList nombres =
+            Columna(h, QStringLiteral("PRAGMA table_info(%1)").arg(tabla), 1);
+        const QStringList tipos = Columna(h, QStringLiteral("PRAGMA table_info(%1)").arg(tabla), 2);
+        QStringList llamadas;
+        for (qsizetype i = 0; i < nombres.size(); ++i)
+            if (Verificable(tipos[i]))
+                llamadas << QStringLiteral("MS_VALIDA('%1', '%2', '%3', NEW.%2)")
+                                .arg(tabla, nombres[i], tipos[i]);
+        if (llamadas.isEmpty())
+            continue;
+        const QString cuerpo = QStringLiteral("BEGIN SELECT ") +
+                               llamadas.join(QStringLiteral(",\n    ")) + QStringLiteral("; END;");
+        Corre(h, QStringLiteral("DROP TRIGGER IF EXISTS TV_%1_Alta;\n"
+                                "CREATE TRIGGER TV_%1_Alta BEFORE INSERT ON %1 %2\n"
+                                "DROP TRIGGER IF EXISTS TV_%1_Cambio;\n"
+                                "CREATE TRIGGER TV_%1_Cambio BEFORE UPDATE ON %1 %2")
+                     .arg(tabla, cuerpo));
+    }
+}
+
 void CreaBaseEmbebida(const QString& ruta) {
     if (QFileInfo::exists(ruta))
         throw ErrorArchivo(QStringLiteral("El archivo %1 ya existe.").arg(ruta));
-    const QString nombre = QStringLiteral("esquema-") + QUuid::createUuid().toString();
-    QString error;
+    // Created for its owner alone before SQLite writes a byte into it.
     {
-        QSqlDatabase bd = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
-        bd.setDatabaseName(ruta);
-        if (!bd.open()) {
-            error = bd.lastError().text();
-        } else {
-            const QVariant manejador = bd.driver()->handle();
-            auto* h = *static_cast<sqlite3* const*>(manejador.constData());
-            const QByteArray script = Texto(QStringLiteral("moravel.sqlite.sql")).toUtf8();
-            char* mensaje = nullptr;
-            if (sqlite3_exec(h, "PRAGMA journal_mode=WAL;", nullptr, nullptr, &mensaje) !=
-                    SQLITE_OK ||
-                sqlite3_exec(h, script.constData(), nullptr, nullptr, &mensaje) != SQLITE_OK) {
-                error = QString::fromUtf8(mensaje ? mensaje : "error");
-                sqlite3_free(mensaje);
-            }
-            bd.close();
+        QFile f(ruta);
+        if (!f.open(QIODevice::NewOnly | QIODevice::WriteOnly))
+            throw ErrorArchivo(
+                QStringLiteral("No se pudo crear el archivo %1: %2").arg(ruta, f.errorString()));
+        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    sqlite3* h = nullptr;
+    QString error;
+    if (sqlite3_open_v2(ruta.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK) {
+        error = QString::fromUtf8(sqlite3_errmsg(h));
+    } else {
+        try {
+            PreparaConexion(h);
+            Corre(h, QStringLiteral("PRAGMA journal_mode=WAL;"));
+            Corre(h, QStringLiteral("BEGIN;"));
+            Corre(h, Texto(QStringLiteral("moravel.sqlite.sql")));
+            CreaVerificaciones(h);
+            Corre(h, QStringLiteral("PRAGMA user_version = %1; COMMIT;").arg(kVersion));
+        } catch (const ErrorBaseDatos& e) {
+            error = e.Texto();
         }
     }
-    QSqlDatabase::removeDatabase(nombre);
+    sqlite3_close(h);
     if (!error.isEmpty()) {
         QFile::remove(ruta);
         throw ErrorBaseDatos(error);
+    }
+}
+
+void Actualiza(sqlite3* h) {
+    if (VersionDe(h) == kVersion)
+        return;
+    Corre(h, QStringLiteral("BEGIN IMMEDIATE;"));
+    try {
+        // Another office may have upgraded it while this one waited for the lock.
+        const int version = VersionDe(h);
+        if (version > kVersion)
+            throw ErrorBaseDatos(
+                QStringLiteral("La base de datos es de una versión más nueva del programa "
+                               "(esquema %1; este programa conoce hasta el %2). Instale la "
+                               "versión actual del programa.")
+                    .arg(version)
+                    .arg(kVersion));
+        if (version < kVersion) {
+            const QStringList antiguas = Tablas(h);
+            const QString sufijo = QStringLiteral("__v%1").arg(version);
+            // Indexes and triggers go with their tables; the schema makes them anew.
+            const QString objetos = QStringLiteral("SELECT type, name FROM sqlite_master WHERE "
+                                                   "type IN ('index', 'trigger') AND sql IS NOT "
+                                                   "NULL ORDER BY name");
+            const QStringList tipos = Columna(h, objetos, 0), nombres = Columna(h, objetos, 1);
+            for (qsizetype i = 0; i < nombres.size(); ++i)
+                Corre(h, QStringLiteral("DROP %1 %2;").arg(tipos[i].toUpper(), nombres[i]));
+            for (const QString& t : antiguas)
+                Corre(h, QStringLiteral("ALTER TABLE %1 RENAME TO %1%2;").arg(t, sufijo));
+            Corre(h, Texto(QStringLiteral("moravel.sqlite.sql")));
+            const QStringList nuevas = Tablas(h);
+            for (const QString& t : antiguas) {
+                if (!nuevas.contains(t))
+                    continue; // a table the program no longer has keeps its old name
+                const QStringList de =
+                    Columna(h, QStringLiteral("PRAGMA table_info(%1%2)").arg(t, sufijo), 1);
+                QStringList comunes;
+                for (const QString& c :
+                     Columna(h, QStringLiteral("PRAGMA table_info(%1)").arg(t), 1))
+                    if (de.contains(c, Qt::CaseInsensitive))
+                        comunes << c;
+                // The seeded roles and grants are the schema's own: kept once.
+                const bool semilla =
+                    t == QLatin1String("SrvRoles") || t == QLatin1String("SrvPermisos");
+                Corre(h, QStringLiteral("INSERT %1INTO %2 (%3) SELECT %3 FROM %2%4; DROP TABLE "
+                                        "%2%4;")
+                             .arg(semilla ? QStringLiteral("OR IGNORE ") : QString(), t,
+                                  comunes.join(QStringLiteral(", ")), sufijo));
+            }
+            CreaVerificaciones(h);
+            Corre(h, QStringLiteral("PRAGMA user_version = %1;").arg(kVersion));
+        }
+        Corre(h, QStringLiteral("COMMIT;"));
+    } catch (const ErrorBaseDatos& e) {
+        sqlite3_exec(h, "ROLLBACK;", nullptr, nullptr, nullptr);
+        throw ErrorBaseDatos(
+            QStringLiteral("No se pudo actualizar la base de datos a la versión de este programa; "
+                           "el archivo quedó como estaba. %1")
+                .arg(e.Texto()));
     }
 }
 

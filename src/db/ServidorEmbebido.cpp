@@ -1,18 +1,21 @@
-// Embedded server: logins, roles, procedures.
+// Embedded server: logins, roles, grants, procedures.
 #include "db/ServidorEmbebido.h"
 
 #include "common/Errores.h"
+#include "db/PermisosSesion.h"
 #include "db/TextoErrores.h"
 
-#include <QCryptographicHash>
-#include <QPasswordDigestor>
 #include <QRandomGenerator>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <atomic>
+#include <openssl/evp.h>
 #include <sqlite3.h>
 
 namespace {
+
+std::atomic<qint64> iteracionesCalculadas{0};
 
 QSqlQuery Ejecuta(QSqlDatabase bd, const QString& sql, const QVariantList& valores = {}) {
     QSqlQuery q(bd);
@@ -26,8 +29,30 @@ QSqlQuery Ejecuta(QSqlDatabase bd, const QString& sql, const QVariantList& valor
 }
 
 QByteArray Deriva(const QString& clave, const QByteArray& sal, int iteraciones) {
-    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, clave.toUtf8(), sal,
-                                              iteraciones, 32);
+    const QByteArray c = clave.toUtf8();
+    QByteArray clave32(32, '\0');
+    PKCS5_PBKDF2_HMAC(c.constData(), int(c.size()),
+                      reinterpret_cast<const unsigned char*>(sal.constData()), int(sal.size()),
+                      iteraciones, EVP_sha256(), 32,
+                      reinterpret_cast<unsigned char*>(clave32.data()));
+    iteracionesCalculadas += iteraciones;
+    return clave32;
+}
+
+QByteArray SalNueva() {
+    QByteArray sal(16, '\0');
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(sal.data()), 4);
+    return sal;
+}
+
+// Comparison in constant time.
+bool Iguales(const QByteArray& a, const QByteArray& b) {
+    if (a.size() != b.size())
+        return false;
+    unsigned char diferencia = 0;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        diferencia |= static_cast<unsigned char>(a[i] ^ b[i]);
+    return diferencia == 0;
 }
 
 QString FalloDeInicio(const QString& login) {
@@ -38,6 +63,18 @@ QString FalloDeInicio(const QString& login) {
 
 ServidorEmbebido::ServidorEmbebido(QSqlDatabase bd) : bd_(std::move(bd)) {}
 
+ServidorEmbebido::~ServidorEmbebido() {
+    if (permisos_ && bd_.isOpen()) {
+        const QVariant manejador = bd_.driver()->handle();
+        if (auto* h = *static_cast<sqlite3* const*>(manejador.constData()))
+            sqlite3_set_authorizer(h, nullptr, nullptr);
+    }
+}
+
+qint64 ServidorEmbebido::IteracionesCalculadas() {
+    return iteracionesCalculadas.load();
+}
+
 bool ServidorEmbebido::VerificaClave(QSqlDatabase bd, const QString& login, const QString& clave) {
     QSqlQuery q = Ejecuta(bd,
                           QStringLiteral("SELECT Sal, Hash, Iteraciones FROM SrvLogins "
@@ -45,26 +82,62 @@ bool ServidorEmbebido::VerificaClave(QSqlDatabase bd, const QString& login, cons
                           {login});
     if (!q.next())
         return false;
-    const QByteArray calculado = Deriva(clave, q.value(0).toByteArray(), q.value(2).toInt());
-    const QByteArray guardado = q.value(1).toByteArray();
-    // Comparison in constant time.
-    if (calculado.size() != guardado.size())
-        return false;
-    unsigned char diferencia = 0;
-    for (qsizetype i = 0; i < calculado.size(); ++i)
-        diferencia |= static_cast<unsigned char>(calculado[i] ^ guardado[i]);
-    return diferencia == 0;
+    return Iguales(Deriva(clave, q.value(0).toByteArray(), q.value(2).toInt()),
+                   q.value(1).toByteArray());
+}
+
+QDateTime ServidorEmbebido::Ahora() const {
+    return sesion_.reloj ? sesion_.reloj() : QDateTime::currentDateTime();
 }
 
 void ServidorEmbebido::IniciaSesion(const QString& login, const QString& clave,
                                     const QString& estacion, const QString& baseDatos) {
-    if (!VerificaClave(bd_, login, clave))
+    QSqlQuery q = Ejecuta(bd_,
+                          QStringLiteral("SELECT Sal, Hash, Iteraciones, Fallos, BloqueadaHasta "
+                                         "FROM SrvLogins WHERE Login = ?"),
+                          {login});
+    if (!q.next()) {
+        // An unknown login costs what a wrong password costs, so that timing tells nothing.
+        Deriva(clave, QByteArray(16, '\x5A'), kIteraciones);
         throw ErrorBaseDatos(FalloDeInicio(login));
+    }
+    const bool correcta = Iguales(Deriva(clave, q.value(0).toByteArray(), q.value(2).toInt()),
+                                  q.value(1).toByteArray());
+    const int fallos = q.value(3).toInt();
+    const QDateTime hasta = DialectoSqlite::FechaDeTexto(q.value(4).toString());
+    const QDateTime ahora = Ahora();
+    if (hasta.isValid() && hasta > ahora)
+        throw ErrorBaseDatos(FalloDeInicio(login) +
+                             QStringLiteral(" El inicio de sesión está bloqueado hasta las %1 por "
+                                            "%2 intentos fallidos seguidos; espere o pida al "
+                                            "administrador que lo desbloquee.")
+                                 .arg(hasta.toString(QStringLiteral("HH:mm")))
+                                 .arg(kFallosParaBloqueo));
+    if (!correcta) {
+        // Failures in a row lock the login for a while; the count starts again after it.
+        const bool bloquea = fallos + 1 >= kFallosParaBloqueo;
+        Ejecuta(bd_,
+                QStringLiteral("UPDATE SrvLogins SET Fallos = ?, BloqueadaHasta = ? WHERE "
+                               "Login = ?"),
+                {bloquea ? 0 : fallos + 1,
+                 bloquea ? QVariant(DialectoSqlite::TextoFecha(ahora.addSecs(kMinutosBloqueo * 60)))
+                         : QVariant(),
+                 login});
+        throw ErrorBaseDatos(FalloDeInicio(login));
+    }
+    if (fallos != 0 || !q.value(4).isNull())
+        Ejecuta(bd_,
+                QStringLiteral("UPDATE SrvLogins SET Fallos = 0, BloqueadaHasta = NULL WHERE "
+                               "Login = ?"),
+                {login});
     QSqlQuery bloqueo =
         Ejecuta(bd_, QStringLiteral("SELECT Bloqueada FROM Usuarios WHERE IdUsuario = ?"), {login});
     if (bloqueo.next() && bloqueo.value(0).toInt() == 1)
         throw ErrorBaseDatos(FalloDeInicio(login) + QStringLiteral(" La cuenta está bloqueada."));
+    bloqueo.finish();
+    q.finish();
     IniciaSesionConfiable(login, estacion, baseDatos);
+    CargaPermisos();
 }
 
 void ServidorEmbebido::IniciaSesionConfiable(const QString& login, const QString& estacion,
@@ -73,6 +146,7 @@ void ServidorEmbebido::IniciaSesionConfiable(const QString& login, const QString
     QSqlQuery q =
         Ejecuta(bd_, QStringLiteral("SELECT Login FROM SrvLogins WHERE Login = ?"), {login});
     sesion_.login = q.next() ? q.value(0).toString() : login;
+    q.finish();
     sesion_.estacion = estacion;
     sesion_.baseDatos = baseDatos;
     CargaRoles();
@@ -94,23 +168,64 @@ void ServidorEmbebido::CargaRoles() {
                           {sesion_.login});
     while (q.next())
         roles_.insert(q.value(0).toString().toLower(), q.value(1).toInt() > 0);
+    roles_.insert(QStringLiteral("public"), true);
+}
+
+bool ServidorEmbebido::EsMiembro(const QString& rol) const {
+    return roles_.value(rol.toLower(), false);
+}
+
+void ServidorEmbebido::CargaPermisos() {
+    auto p = std::make_unique<Permisos>();
+    p->baseDatos = sesion_.baseDatos;
+    p->duena = EsMiembro(QStringLiteral("db_owner"));
+    QSqlQuery q = Ejecuta(bd_, QStringLiteral("SELECT Rol, Permiso, Objeto, Columnas FROM "
+                                              "SrvPermisos"));
+    while (q.next()) {
+        if (!EsMiembro(q.value(0).toString()))
+            continue;
+        const QString clave =
+            q.value(1).toString().toUpper() + QLatin1Char(' ') + q.value(2).toString().toLower();
+        const QStringList columnas =
+            q.value(3).toString().split(QLatin1Char(','), Qt::SkipEmptyParts);
+        // A grant on the whole table outweighs one limited to some columns.
+        const auto it = p->concedidos.constFind(clave);
+        if (it == p->concedidos.constEnd())
+            p->concedidos.insert(clave, columnas);
+        else if (!it->isEmpty())
+            p->concedidos[clave] = columnas.isEmpty() ? QStringList() : *it + columnas;
+    }
+    permisos_ = std::move(p);
+    const QVariant manejador = bd_.driver()->handle();
+    sqlite3_set_authorizer(*static_cast<sqlite3* const*>(manejador.constData()),
+                           &Permisos::Autoriza, permisos_.get());
+}
+
+QString ServidorEmbebido::TomaDenegacion() {
+    if (!permisos_)
+        return {};
+    return std::exchange(permisos_->denegacion, QString());
 }
 
 void ServidorEmbebido::RegistraFunciones() {
     const QVariant manejador = bd_.driver()->handle();
     auto* bd = *static_cast<sqlite3* const*>(manejador.constData());
-    DialectoSqlite::Registra(bd, &sesion_);
+    if (!DialectoSqlite::Registra(bd, &sesion_))
+        throw ErrorBaseDatos(QStringLiteral("No se pudieron registrar las funciones del servidor "
+                                            "en la sesión: %1")
+                                 .arg(QString::fromUtf8(sqlite3_errmsg(bd))));
 }
 
 void ServidorEmbebido::EjecutaProcedimiento(const QString& nombre, const QVariantList& args) {
     const QString n = nombre.trimmed().toLower();
+    if (permisos_)
+        permisos_->denegacion.clear();
+    SentenciaInterna interna(permisos_.get());
     if (n == QLatin1String("logentrada;1") || n == QLatin1String("logentrada")) {
         Ejecuta(bd_,
                 QStringLiteral("INSERT INTO LogEntradas (Login, Estacion, FechaEntrada) "
                                "VALUES (?, ?, ?)"),
-                {sesion_.login, sesion_.estacion,
-                 DialectoSqlite::TextoFecha(sesion_.reloj ? sesion_.reloj()
-                                                          : QDateTime::currentDateTime())});
+                {sesion_.login, sesion_.estacion, DialectoSqlite::TextoFecha(Ahora())});
         return;
     }
     if (n == QLatin1String("sp_password")) {
@@ -120,7 +235,16 @@ void ServidorEmbebido::EjecutaProcedimiento(const QString& nombre, const QVarian
                                "nueva."));
         const QString login =
             args.size() > 2 && !args[2].toString().isEmpty() ? args[2].toString() : sesion_.login;
-        if (!VerificaClave(bd_, login, args[0].toString()))
+        const bool otro = login.compare(sesion_.login, Qt::CaseInsensitive) != 0;
+        const bool administra = EsMiembro(QStringLiteral("Sis_AdministraUsuarios")) ||
+                                EsMiembro(QStringLiteral("db_owner"));
+        if (otro && !administra)
+            throw ErrorBaseDatos(QStringLiteral("Se denegó el permiso para cambiar la contraseña "
+                                                "del inicio de sesión '%1': se necesita la "
+                                                "función Sis_AdministraUsuarios.")
+                                     .arg(login));
+        // An administrator may set another login's password without knowing the old one.
+        if (!(otro && args[0].isNull()) && !VerificaClave(bd_, login, args[0].toString()))
             throw ErrorBaseDatos(QStringLiteral("La contraseña anterior (actual) no es correcta "
                                                 "para el usuario. No se cambió la contraseña."));
         CambiaClave(bd_, login, args[1].toString());
@@ -132,8 +256,7 @@ void ServidorEmbebido::EjecutaProcedimiento(const QString& nombre, const QVarian
 
 void ServidorEmbebido::CreaLogin(QSqlDatabase bd, const QString& login, const QString& clave,
                                  int iteraciones) {
-    QByteArray sal(16, '\0');
-    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(sal.data()), 4);
+    const QByteArray sal = SalNueva();
     Ejecuta(
         bd,
         QStringLiteral("INSERT INTO SrvLogins (Login, Sal, Hash, Iteraciones) VALUES (?, ?, ?, ?)"),
@@ -141,8 +264,7 @@ void ServidorEmbebido::CreaLogin(QSqlDatabase bd, const QString& login, const QS
 }
 
 void ServidorEmbebido::CambiaClave(QSqlDatabase bd, const QString& login, const QString& clave) {
-    QByteArray sal(16, '\0');
-    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(sal.data()), 4);
+    const QByteArray sal = SalNueva();
     QSqlQuery q = Ejecuta(bd,
                           QStringLiteral("UPDATE SrvLogins SET Sal = ?, Hash = ?, Iteraciones = ? "
                                          "WHERE Login = ?"),
@@ -162,4 +284,8 @@ void ServidorEmbebido::AsignaRol(QSqlDatabase bd, const QString& login, const QS
 
 void ServidorEmbebido::Desbloquea(QSqlDatabase bd, const QString& login) {
     Ejecuta(bd, QStringLiteral("UPDATE Usuarios SET Bloqueada = 0 WHERE IdUsuario = ?"), {login});
+    Ejecuta(bd,
+            QStringLiteral("UPDATE SrvLogins SET Fallos = 0, BloqueadaHasta = NULL WHERE "
+                           "Login = ?"),
+            {login});
 }

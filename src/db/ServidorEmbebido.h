@@ -1,24 +1,29 @@
 // The server's part for the embedded database: logins with salted PBKDF2 password hashes,
-// locked accounts refused at login, database roles answered to IS_MEMBER, and the procedures
-// the program calls (LogEntrada;1, sp_password). Its tables live in the same database file.
+// sign-ins refused for locked accounts and locked for a while after repeated failures, database
+// roles answered to IS_MEMBER, the grants enforced on every statement of a session, and the
+// procedures the program calls (LogEntrada;1, sp_password). Its tables live in the same file.
 #pragma once
 
 #include "db/DialectoSqlite.h"
 
 #include <QHash>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QVariantList>
+#include <memory>
 
 class ServidorEmbebido {
 public:
     explicit ServidorEmbebido(QSqlDatabase bd);
+    ~ServidorEmbebido();
 
-    // Starts the session of `login`: refuses an unknown login, a wrong password and a locked
-    // account (Usuarios.Bloqueada = 1) with the server's messages; then registers the server
-    // functions on the connection.
+    // Starts the session of `login`: refuses an unknown login, a wrong password, a login locked
+    // by failed sign-ins and a locked registry account (Usuarios.Bloqueada = 1) with the
+    // server's messages; then registers the server functions and the session's grants.
     void IniciaSesion(const QString& login, const QString& clave, const QString& estacion,
                       const QString& baseDatos);
-    // The administrator's session (the admin tool, tests): the login need not exist.
+    // The administrator's session (the admin tool, tests): the login need not exist and no
+    // grant is checked.
     void IniciaSesionConfiable(const QString& login, const QString& estacion,
                                const QString& baseDatos);
     const DialectoSqlite::Sesion& Sesion() const { return sesion_; }
@@ -28,21 +33,36 @@ public:
     // EXEC of a procedure by name ("LogEntrada;1", "sp_password") with its arguments.
     void EjecutaProcedimiento(const QString& nombre, const QVariantList& argumentos);
 
+    // The server's text for the last statement its grants refused, once; empty when none was.
+    QString TomaDenegacion();
+
     // Administration of logins and roles (the admin tool).
     static void CreaLogin(QSqlDatabase bd, const QString& login, const QString& clave,
                           int iteraciones = kIteraciones);
     static void CambiaClave(QSqlDatabase bd, const QString& login, const QString& clave);
     static void AsignaRol(QSqlDatabase bd, const QString& login, const QString& rol);
+    // Lifts both locks: the registry account's and the one of failed sign-ins.
     static void Desbloquea(QSqlDatabase bd, const QString& login);
     static bool VerificaClave(QSqlDatabase bd, const QString& login, const QString& clave);
 
-    static constexpr int kIteraciones = 20000;
+    // PBKDF2-SHA256 iterations of new hashes; each hash keeps its own count.
+    static constexpr int kIteraciones = 600000;
+    static constexpr int kFallosParaBloqueo = 5;
+    static constexpr int kMinutosBloqueo = 15;
+    // Iterations computed by this process so far (tests compare the work of sign-ins).
+    static qint64 IteracionesCalculadas();
+
+    struct Permisos;
 
 private:
     void CargaRoles();
+    void CargaPermisos();
     void RegistraFunciones();
+    QDateTime Ahora() const;
+    bool EsMiembro(const QString& rol) const;
 
     QSqlDatabase bd_;
     DialectoSqlite::Sesion sesion_;
     QHash<QString, bool> roles_; // role (lower case) -> member
+    std::unique_ptr<Permisos> permisos_;
 };

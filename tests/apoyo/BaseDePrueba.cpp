@@ -20,6 +20,7 @@ BaseDePrueba::BaseDePrueba() : nombre_(QStringLiteral("prueba-") + QUuid::create
     QSqlDatabase bd = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre_);
     bd.setDatabaseName(Ruta());
     bd.open();
+    Esquema::PreparaConexion(bd);
     // The program's own version is published, so a session start opens no update window.
     Sql(QStringLiteral("INSERT INTO Actualizacion VALUES ('Tarvelion', ?, '', '')"),
         {VersionModulo()});

@@ -271,14 +271,19 @@ private Q_SLOTS:
     void registroDeImpresion() {
         GrabadoraInstalada grabadora;
         BaseDePrueba base;
-        base.Login(QStringLiteral("Operador"), QStringLiteral("x"), QStringLiteral("SCZ"));
+        base.Login(QStringLiteral("Operador"), QStringLiteral("x"), QStringLiteral("SCZ"),
+                   {QStringLiteral("PSi_GMA_Escribe")});
         base.Configura(QStringLiteral("operador"), QStringLiteral("x"));
         auto modulo = Arranque::CreaModuloDatos();
         NumeroFormulario = 4711;
+        // The log is written by the printing official and read by the administrator only.
+        Conexion administrador(QStringLiteral("administrador"));
+        administrador.AbreConfiable(base.Ruta(), QStringLiteral("admin"), QStringLiteral("PC"),
+                                    QStringLiteral("Moravel"));
         const QDateTime antes = QDateTime::currentDateTime().addSecs(-1);
         modulo->InsertaTablaImpresiones(QStringLiteral("CGMA"), QStringLiteral("SCZ-1234"),
                                         QString::fromUtf8("ESTANCIA LA CAÑADA"));
-        Consulta q({QStringLiteral("SELECT * FROM Impresiones")});
+        Consulta q({QStringLiteral("SELECT * FROM Impresiones")}, &administrador);
         q.Abre();
         QCOMPARE(q.Registros(), 1);
         QVERIFY(QRegularExpression(QStringLiteral("^[0-9A-Z]{10}$"))

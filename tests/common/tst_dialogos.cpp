@@ -30,7 +30,9 @@ namespace {
 // and closes the file (and would checkpoint and delete the log if nobody held it).
 int CuentaDesdeOtroProceso(const QString& ruta) {
     QProcess p;
-    p.start(QStringLiteral("sqlite3"), {ruta, QStringLiteral("SELECT COUNT(*) FROM Talonarios;")});
+    // NOT INDEXED: the tool lacks the registry's collation, which the key's index uses.
+    p.start(QStringLiteral("sqlite3"),
+            {ruta, QStringLiteral("SELECT COUNT(*) FROM Talonarios NOT INDEXED;")});
     if (!p.waitForFinished(20000) || p.exitCode() != 0)
         return -1;
     return p.readAllStandardOutput().trimmed().toInt();

@@ -159,7 +159,7 @@ private Q_SLOTS:
         QTest::newRow("cadena plana") << "SELECT A + B + C FROM T"
                                       << "SELECT MS_SUMA(A, B, C) FROM T";
         QTest::newRow("con resta") << "SELECT A + B - C + D FROM T"
-                                   << "SELECT MS_SUMA((MS_SUMA(A, B) - C), D) FROM T";
+                                   << "SELECT MS_SUMA(MS_RESTA(MS_SUMA(A, B), C), D) FROM T";
         QTest::newRow("ISNULL") << "SELECT ISNULL(A, 0) FROM T"
                                 << "SELECT MS_ISNULL(A , 0) FROM T";
         QTest::newRow("signo") << "SELECT -A + 1 FROM T"

@@ -255,6 +255,7 @@ private Q_SLOTS:
                 QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("k"));
             bd.setDatabaseName(base.Ruta());
             bd.open();
+            Esquema::PreparaConexion(bd);
             bool ok;
             {
                 QSqlQuery q(bd);
@@ -315,6 +316,7 @@ private Q_SLOTS:
         QSqlDatabase bd = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("p"));
         bd.setDatabaseName(base.Ruta());
         bd.open();
+        Esquema::PreparaConexion(bd);
         QString detalle;
         {
             QSqlQuery q(bd);

@@ -91,7 +91,8 @@ class TstImpresionGuia : public QObject {
 private Q_SLOTS:
     void init() {
         base_ = new BaseDePrueba;
-        base_->Login(QStringLiteral("operador"), QStringLiteral("x"), QStringLiteral("SCZ"));
+        base_->Login(QStringLiteral("operador"), QStringLiteral("x"), QStringLiteral("SCZ"),
+                     {QStringLiteral("PSi_GMA_Escribe")});
         base_->Sql(QStringLiteral(
             "INSERT INTO Ciclos (IdCiclo, CertificadoNro, Predio_Cabana, Predio_IdDistrital, "
             "Predio_IdProvincia, Predio_IdMunicipio, Predio_Juridiccion, Dosis_Proveedor, "

@@ -204,8 +204,11 @@ private Q_SLOTS:
     void init() {
         base_ = new BaseDePrueba;
         base_->Geografia();
-        base_->Login(QStringLiteral("operador"), QStringLiteral("x"), QStringLiteral("SCZ"));
-        base_->Login(QStringLiteral("otro"), QStringLiteral("x"), QStringLiteral("SCZ"));
+        const QStringList roles{QStringLiteral("PSi_GMA_Escribe"),
+                                QStringLiteral("PSi_GMA_Elimina"),
+                                QStringLiteral("PSi_GMA_MiraOtras")};
+        base_->Login(QStringLiteral("operador"), QStringLiteral("x"), QStringLiteral("SCZ"), roles);
+        base_->Login(QStringLiteral("otro"), QStringLiteral("x"), QStringLiteral("SCZ"), roles);
         for (const Fila& f : kFilas)
             Inserta(*base_, f);
         datos_ = new TdmDatos;

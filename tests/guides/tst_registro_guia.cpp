@@ -68,7 +68,8 @@ class TstRegistroGuia : public QObject {
 private Q_SLOTS:
     void init() {
         base_ = new BaseDePrueba;
-        base_->Login(QStringLiteral("operador"), QStringLiteral("x"), QStringLiteral("SCZ"));
+        base_->Login(QStringLiteral("operador"), QStringLiteral("x"), QStringLiteral("SCZ"),
+                     {QStringLiteral("PSi_GMA_Escribe")});
         datos_ = new TdmDatos;
         base_->AbreSesion(QStringLiteral("operador"), QStringLiteral("x"));
     }

@@ -126,6 +126,7 @@ void AgregaUsuario(const QString& ruta, const QString& login, const QString& cla
         bd.setDatabaseName(ruta);
         if (!bd.open())
             throw ErrorBaseDatos(QStringLiteral("No se pudo abrir %1.").arg(ruta));
+        Esquema::PreparaConexion(bd);
         ServidorEmbebido::CreaLogin(bd, login, clave);
         if (!distrital.isEmpty()) {
             const QVariant h = bd.driver()->handle();
@@ -161,6 +162,7 @@ void CreaBaseDemo(const QString& ruta, const OpcionesDemo& o) {
     sqlite3* bd = nullptr;
     if (sqlite3_open(ruta.toUtf8().constData(), &bd) != SQLITE_OK)
         throw ErrorBaseDatos(QStringLiteral("No se pudo abrir %1.").arg(ruta));
+    Esquema::PreparaConexion(bd);
     struct Cierre {
         sqlite3* bd;
         ~Cierre() { sqlite3_close(bd); }
@@ -200,7 +202,7 @@ void CreaBaseDemo(const QString& ruta, const OpcionesDemo& o) {
             m.T(pr.distrital)
                 .T(Codigo2(n))
                 .T("02")
-                .T(QStringLiteral("Cantón ") + QString::fromUtf8(pr.nombre))
+                .T((QStringLiteral("Cantón ") + QString::fromUtf8(pr.nombre)).left(30))
                 .Ejecuta();
         }
     }

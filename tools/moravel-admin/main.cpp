@@ -12,7 +12,9 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <cstdio>
+#include <sqlite3.h>
 
 namespace {
 
@@ -67,6 +69,9 @@ struct Sesion {
         bd.setDatabaseName(ruta);
         if (!bd.open())
             throw ErrorBaseDatos(QStringLiteral("No se pudo abrir %1.").arg(ruta));
+        Esquema::PreparaConexion(bd);
+        const QVariant h = bd.driver()->handle();
+        Esquema::Actualiza(*static_cast<sqlite3* const*>(h.constData()));
     }
     ~Sesion() {
         bd.close();

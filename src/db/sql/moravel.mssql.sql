@@ -311,10 +311,58 @@ CREATE ROLE PSi_GMA_MiraOtras;
 CREATE ROLE PSi_Ciclos_Escribe;
 GO
 
+-- Every login: the session start (profile, version, vocabulary), the forum, and the two
+-- columns of the password change (on the user's own row only, see TR_Usuarios_Propia).
+GRANT SELECT ON Distritales TO public;
+GRANT SELECT ON Provincias TO public;
+GRANT SELECT ON Municipios TO public;
+GRANT SELECT ON Usuarios TO public;
+GRANT SELECT ON Actualizacion TO public;
+GRANT SELECT ON Talonarios TO public;
+GRANT SELECT ON Foros TO public;
+GRANT INSERT ON Foros TO public;
+GRANT UPDATE (NuevoPassword, Bloqueada) ON Usuarios TO public;
+GRANT UPDATE ON Foros TO Sis_RespondeForo;
+GRANT UPDATE ON Usuarios TO Sis_AdministraUsuarios;
+
+-- Reading the registry for every registry role.
+GRANT SELECT ON Ciclos TO PSi_Lee, PSi_GMA_Escribe, PSi_GMA_Elimina, PSi_GMA_MiraOtras, PSi_Ciclos_Escribe;
+GRANT SELECT ON Vacunaciones TO PSi_Lee, PSi_GMA_Escribe, PSi_GMA_Elimina, PSi_GMA_MiraOtras, PSi_Ciclos_Escribe;
+GRANT SELECT ON Veterinarios TO PSi_Lee, PSi_GMA_Escribe, PSi_GMA_Elimina, PSi_GMA_MiraOtras, PSi_Ciclos_Escribe;
+GRANT SELECT ON Veterinarias TO PSi_Lee, PSi_GMA_Escribe, PSi_GMA_Elimina, PSi_GMA_MiraOtras, PSi_Ciclos_Escribe;
+GRANT SELECT ON Guias TO PSi_Lee, PSi_GMA_Escribe, PSi_GMA_Elimina, PSi_GMA_MiraOtras, PSi_Ciclos_Escribe;
+GRANT SELECT ON Transporta TO PSi_Lee, PSi_GMA_Escribe, PSi_GMA_Elimina, PSi_GMA_MiraOtras, PSi_Ciclos_Escribe;
+
+-- Issuing, editing and printing guides; deleting them; certificates and registries.
+GRANT INSERT, UPDATE ON Guias TO PSi_GMA_Escribe;
+GRANT INSERT ON Impresiones TO PSi_GMA_Escribe;
+GRANT DELETE ON Guias TO PSi_GMA_Elimina;
+GRANT INSERT, UPDATE, DELETE ON Ciclos TO PSi_Ciclos_Escribe;
+GRANT INSERT, UPDATE, DELETE ON Vacunaciones TO PSi_Ciclos_Escribe;
+GRANT INSERT, UPDATE, DELETE ON Veterinarios TO PSi_Ciclos_Escribe;
+GRANT INSERT, UPDATE, DELETE ON Veterinarias TO PSi_Ciclos_Escribe;
+GO
+
+-- A user changes only his own row's password columns; the user administrators any row.
+CREATE TRIGGER TR_Usuarios_Propia ON Usuarios AFTER UPDATE
+AS
+    SET NOCOUNT ON;
+    IF EXISTS (SELECT * FROM inserted WHERE IdUsuario <> SUSER_SNAME())
+       AND ISNULL(IS_MEMBER('Sis_AdministraUsuarios'), 0) = 0
+       AND ISNULL(IS_MEMBER('db_owner'), 0) = 0
+    BEGIN
+        RAISERROR ('Se denegó el permiso UPDATE en la fila de otro usuario de la tabla ''Usuarios''.', 16, 1);
+        ROLLBACK TRANSACTION;
+    END
+GO
+
 -- Entry log: one row per session start, from the session's own information.
 CREATE PROCEDURE LogEntrada;1
 AS
     SET NOCOUNT ON;
     INSERT INTO LogEntradas (Login, Estacion, FechaEntrada)
     VALUES (SUSER_SNAME(), HOST_NAME(), GETDATE());
+GO
+
+GRANT EXECUTE ON LogEntrada TO public;
 GO

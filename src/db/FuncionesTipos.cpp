@@ -1,0 +1,146 @@
+// The type check of written values on the embedded database: MS_VALIDA(table, column, type,
+// value), called by the schema's triggers for every column of every row written, refuses what
+// SQL Server refuses (a text longer than its column, a number outside its type, a bit other
+// than 0 or 1, a text that is no number or no date) with an error naming the column.
+#include "db/FuncionesServidor.h"
+#include "db/ValoresSqlite.h"
+
+#include <cmath>
+
+using namespace ValoresSqlite;
+
+namespace FuncionesServidor {
+namespace {
+
+enum class Clase { Texto, Entero, Corto, Bit, Fecha, Otro };
+
+struct Tipo {
+    Clase clase = Clase::Otro;
+    int largo = -1;
+};
+
+// "VARCHAR(20)", "CHAR(3)", "INT", "SMALLINT", "BIT", "DATETIME TEXT"...
+Tipo LeeTipo(std::string_view s) {
+    Tipo t;
+    std::string n;
+    size_t i = 0;
+    for (; i < s.size() && s[i] != '(' && s[i] != ' '; ++i)
+        n += char(std::toupper(static_cast<unsigned char>(s[i])));
+    const size_t abre = s.find('(');
+    if (abre != std::string_view::npos)
+        t.largo = std::atoi(std::string(s.substr(abre + 1)).c_str());
+    if (n == "VARCHAR" || n == "CHAR" || n == "NVARCHAR" || n == "NCHAR")
+        t.clase = t.largo > 0 ? Clase::Texto : Clase::Otro;
+    else if (n == "INT" || n == "INTEGER")
+        t.clase = Clase::Entero;
+    else if (n == "SMALLINT")
+        t.clase = Clase::Corto;
+    else if (n == "BIT")
+        t.clase = Clase::Bit;
+    else if (n == "DATETIME")
+        t.clase = Clase::Fecha;
+    return t;
+}
+
+QString Donde(sqlite3_value** a) {
+    return QStringLiteral("(tabla '%1', columna '%2')").arg(Texto(a[0]), Texto(a[1]));
+}
+
+// The whole number a value holds, whatever its storage class; false when it holds none.
+bool Entero(sqlite3_value* v, std::int64_t& n) {
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_INTEGER:
+        n = sqlite3_value_int64(v);
+        return true;
+    case SQLITE_FLOAT: {
+        const double d = sqlite3_value_double(v);
+        if (d != std::trunc(d) || std::fabs(d) > 9.2e18)
+            return false;
+        n = std::int64_t(d);
+        return true;
+    }
+    default:
+        return EnteroDeTexto(Vista(v), n);
+    }
+}
+
+void FnValida(sqlite3_context* ctx, int, sqlite3_value** a) {
+    sqlite3_value* v = a[3];
+    if (EsNulo(v)) {
+        sqlite3_result_int(ctx, 1);
+        return;
+    }
+    const Tipo tipo = LeeTipo(Vista(a[2]));
+    switch (tipo.clase) {
+    case Clase::Texto: {
+        const QString t = Texto(v);
+        if (t.size() > tipo.largo) {
+            Error(ctx, QStringLiteral("Los datos de cadena o binarios se truncarían en la tabla "
+                                      "'%1', columna '%2'. Valor truncado: '%3'.")
+                           .arg(Texto(a[0]), Texto(a[1]), t.left(tipo.largo)));
+            return;
+        }
+        break;
+    }
+    case Clase::Entero:
+    case Clase::Corto:
+    case Clase::Bit: {
+        std::int64_t n = 0;
+        const char* nombre = tipo.clase == Clase::Entero  ? "int"
+                             : tipo.clase == Clase::Corto ? "smallint"
+                                                          : "bit";
+        if (!Entero(v, n)) {
+            const char* de = sqlite3_value_type(v) == SQLITE_FLOAT ? "numeric" : "varchar";
+            Error(ctx, QStringLiteral("Error de conversión al convertir el valor %1 '%2' al tipo "
+                                      "de datos %3 %4.")
+                           .arg(QLatin1String(de), Texto(v), QLatin1String(nombre), Donde(a)));
+            return;
+        }
+        const std::int64_t limite = tipo.clase == Clase::Entero  ? 2147483647
+                                    : tipo.clase == Clase::Corto ? 32767
+                                                                 : 1;
+        const std::int64_t minimo = tipo.clase == Clase::Bit ? 0 : -limite - 1;
+        if (n > limite || n < minimo) {
+            if (tipo.clase == Clase::Bit)
+                Error(ctx, QStringLiteral("El valor %1 no es válido para el tipo de datos bit %2: "
+                                          "se admite 0 o 1.")
+                               .arg(n)
+                               .arg(Donde(a)));
+            else
+                Error(ctx,
+                      QStringLiteral("Error de desbordamiento aritmético para el tipo de datos "
+                                     "%1, valor = %2 %3.")
+                          .arg(QLatin1String(nombre))
+                          .arg(n)
+                          .arg(Donde(a)));
+            return;
+        }
+        break;
+    }
+    case Clase::Fecha: {
+        // Stored as 'YYYY-MM-DD[ HH:MM:SS.mmm]' so that every reader and comparison agrees.
+        const std::string_view t = Vista(v);
+        Momento m;
+        if (sqlite3_value_type(v) != SQLITE_TEXT || t.size() < 10 || t[4] != '-' ||
+            !LeeMomento(t, m)) {
+            Error(ctx, QStringLiteral("Error de conversión al convertir la fecha y/u hora a partir "
+                                      "de una cadena de caracteres: '%1' %2.")
+                           .arg(Texto(v), Donde(a)));
+            return;
+        }
+        break;
+    }
+    case Clase::Otro:
+        break;
+    }
+    sqlite3_result_int(ctx, 1);
+}
+
+} // namespace
+
+void RegistraTipos(sqlite3* bd) {
+    sqlite3_create_function(bd, "MS_VALIDA", 4, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            FnValida, nullptr, nullptr);
+}
+
+} // namespace FuncionesServidor
