@@ -136,6 +136,7 @@ void ServidorEmbebido::IniciaSesion(const QString& login, const QString& clave,
         throw ErrorBaseDatos(FalloDeInicio(login) + QStringLiteral(" La cuenta está bloqueada."));
     bloqueo.finish();
     q.finish();
+    permisos_ = std::make_unique<Permisos>(); // a checked session: no owner's rights by default
     IniciaSesionConfiable(login, estacion, baseDatos);
     CargaPermisos();
 }
@@ -150,6 +151,9 @@ void ServidorEmbebido::IniciaSesionConfiable(const QString& login, const QString
     sesion_.estacion = estacion;
     sesion_.baseDatos = baseDatos;
     CargaRoles();
+    // The administrator's session is the database owner's, as the server's administrator is.
+    if (!permisos_)
+        roles_.insert(QStringLiteral("db_owner"), true);
     sesion_.esMiembro = [this](const QString& rol) {
         const auto it = roles_.constFind(rol.trimmed().toLower());
         if (it == roles_.constEnd())
