@@ -2,6 +2,7 @@
 // "+", NULL propagation, sums, day numbers, dates, roles, case-insensitive codes.
 #include "apoyo/BaseDePrueba.h"
 #include "apoyo/Principal.h"
+#include "common/Errores.h"
 #include "db/Conexion.h"
 #include "db/Consulta.h"
 #include "db/DialectoSqlite.h"
@@ -38,6 +39,11 @@ private Q_SLOTS:
                                   "'2026-03-05 00:00:00.000', 0, 'a'), ('B', 'x', 'CGMA', 'SCZ-2', "
                                   "'2026-03-05 10:00:00.000', 0, 'b'), ('C', 'x', 'CGMA', 'SCZ-3', "
                                   "'2026-03-04 23:59:59.999', 0, 'c')"));
+        base_->Sql(QString::fromUtf8(
+            "INSERT INTO Provincias VALUES ('SCZ', '01', 'Warnes'), ('SCZ', '02', 'Ángel "
+            "Sandóval'), "
+            "('SCZ', '03', 'Obispo Santistevan'), ('SCZ', '04', 'Ñuflo de Chávez'), "
+            "('SCZ', '05', 'Andrés Ibáñez'), ('SCZ', '06', 'Velasco'), ('BEN', '01', 'Cercado')"));
         conexion_ = new Conexion(QStringLiteral("dialecto"));
         conexion_->AbreConfiable(base_->Ruta(), QStringLiteral("OPERADOR"),
                                  QStringLiteral("EQUIPO1"), QStringLiteral("Moravel"));
@@ -105,6 +111,166 @@ private Q_SLOTS:
                "Vacunaciones WHERE CertificadoNro = 2"
             << QVariant(5);
     }
+    // What SQL Server answers with the registry's case-insensitive, accent-sensitive Spanish
+    // collation and its T-SQL forms.
+    void comoSqlServer_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QVariant>("esperado");
+        const QString orden = QString::fromUtf8(
+            "Andrés Ibáñez|Ángel Sandóval|Ñuflo de Chávez|Obispo Santistevan|Velasco|Warnes");
+        auto fila = [](const char* nombre, const char* sql, const QVariant& v) {
+            QTest::newRow(nombre) << QString::fromUtf8(sql) << v;
+        };
+        fila("LIKE con ñ y sin mayúsculas",
+             "SELECT COUNT(*) FROM Vacunaciones WHERE Paterno LIKE '%peña%'", 1);
+        fila("LIKE: la ñ no es n", "SELECT COUNT(*) FROM Vacunaciones WHERE Paterno LIKE '%pena%'",
+             0);
+        fila("= sin mayúsculas con acentos",
+             "SELECT COUNT(*) FROM Provincias WHERE NombreProvincia = 'ángel sandóval'", 1);
+        fila("= con los acentos distintos",
+             "SELECT COUNT(*) FROM Provincias WHERE NombreProvincia = 'angel sandoval'", 0);
+        fila("= sin los blancos finales",
+             "SELECT COUNT(*) FROM Provincias WHERE IdDistrital = 'SCZ '", 6);
+        fila("<> sin los blancos finales",
+             "SELECT COUNT(*) FROM Provincias WHERE IdDistrital <> 'scz  '", 1);
+        fila("LIKE [SL]", "SELECT COUNT(*) FROM Vacunaciones WHERE NombreCabana LIKE '[LE]%'", 2);
+        fila("LIKE [^a]", "SELECT COUNT(*) FROM Vacunaciones WHERE NombreCabana LIKE '[^l]%'", 1);
+        fila("LIKE [a-f]", "SELECT COUNT(*) FROM Vacunaciones WHERE NombreCabana LIKE '[a-f]%'", 1);
+        fila("LIKE _ sobre ñ",
+             "SELECT COUNT(*) FROM Vacunaciones WHERE NombreCabana LIKE 'la ca_ada'", 1);
+        fila("LIKE ESCAPE", "SELECT CASE WHEN '50%' LIKE '50!%' ESCAPE '!' THEN 1 ELSE 0 END", 1);
+        fila("LIKE ESCAPE literal",
+             "SELECT CASE WHEN '500' LIKE '50!%' ESCAPE '!' THEN 1 ELSE 0 END", 0);
+        fila("ORDER BY en orden español",
+             "SELECT GROUP_CONCAT(NombreProvincia, '|') FROM (SELECT NombreProvincia FROM "
+             "Provincias WHERE IdDistrital = 'SCZ' ORDER BY NombreProvincia)",
+             orden);
+        fila("ORDER BY de una expresión",
+             "SELECT GROUP_CONCAT(N, '|') FROM (SELECT NombreProvincia + '' AS N FROM Provincias "
+             "WHERE IdDistrital = 'SCZ' ORDER BY N)",
+             orden);
+        fila("UPPER con ñ y acentos", "SELECT UPPER('ñandú')", QString::fromUtf8("ÑANDÚ"));
+        fila("LOWER", "SELECT LOWER('ÁRBOL Ñ')", QString::fromUtf8("árbol ñ"));
+        fila("TOP", "SELECT COUNT(*) FROM (SELECT TOP 3 * FROM Provincias ORDER BY IdProvincia)",
+             3);
+        fila("TOP con ORDER BY DESC",
+             "SELECT TOP 1 NombreProvincia FROM Provincias WHERE IdDistrital = 'SCZ' "
+             "ORDER BY NombreProvincia DESC",
+             "Warnes");
+        fila("CONVERT de fecha, estilo 103",
+             "SELECT CONVERT(varchar(10), FechaImpresion, 103) FROM Impresiones WHERE "
+             "IdImpresion = 'B'",
+             "05/03/2026");
+        fila("CONVERT a int", "SELECT CONVERT(int, '42') + 1", 43);
+        fila("DATEADD de días", "SELECT DATEADD(day, 7, '2026-02-25')", "2026-03-04 00:00:00.000");
+        fila("DATEADD de un mes al 31", "SELECT DATEADD(month, 1, '2026-01-31')",
+             "2026-02-28 00:00:00.000");
+        fila("DATEDIFF cuenta los cambios de día",
+             "SELECT DATEDIFF(day, '2026-03-01 23:00', '2026-03-02 01:00')", 1);
+        fila("DATEDIFF de meses", "SELECT DATEDIFF(month, '2025-12-31', '2026-01-01')", 1);
+        fila("DATEPART", "SELECT DATEPART(month, '2026-12-08')", 12);
+        fila("DATEPART: el lunes es el día 1", "SELECT DATEPART(weekday, '2026-12-07')", 1);
+        fila("RIGHT", "SELECT RIGHT('SCZ-1234', 4)", "1234");
+        fila("CHARINDEX sin mayúsculas", "SELECT CHARINDEX('taji', 'EL TAJIBO')", 4);
+        fila("REPLICATE", "SELECT REPLICATE('0', 3) + '7'", "0007");
+        fila("N'...'", "SELECT COUNT(*) FROM Vacunaciones WHERE Paterno = N'peña'", 1);
+        fila("fecha - número da una fecha", "SELECT GETDATE() - 7", "2026-12-01 11:59:59.997");
+        fila("fecha + número da una fecha", "SELECT GETDATE() + 1", "2026-12-09 11:59:59.997");
+        fila("CAST de una columna de fecha a INT",
+             "SELECT CAST(FechaImpresion AS INT) FROM Impresiones WHERE IdImpresion = 'C'", 46084);
+        fila("CAST de un texto a datetime", "SELECT CAST('2026-01-01' AS datetime)",
+             "2026-01-01 00:00:00.000");
+        fila("fecha literal 'AAAAMMDD'",
+             "SELECT COUNT(*) FROM Impresiones WHERE FechaImpresion >= '20260305'", 2);
+        fila("fecha literal 'AAAAMMDD' y hora",
+             "SELECT COUNT(*) FROM Impresiones WHERE FechaImpresion < '20260305 10:00'", 2);
+        fila("fecha literal ISO con T",
+             "SELECT COUNT(*) FROM Impresiones WHERE FechaImpresion = '2026-03-05T10:00:00'", 1);
+        fila("división entera", "SELECT 7 / 2", 3);
+        fila("división con decimales", "SELECT 7.0 / 2", 3.5);
+        fila("división y producto de izquierda a derecha", "SELECT 12 / 3 * 2", 8);
+    }
+    void comoSqlServer() {
+        QFETCH(QString, sql);
+        QFETCH(QVariant, esperado);
+        QCOMPARE(Uno(sql).toString(), esperado.toString());
+    }
+
+    // What SQL Server refuses, refused with its message.
+    void errores_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("1/0") << "SELECT 1/0" << QString::fromUtf8("división entre cero");
+        QTest::newRow("módulo 0") << "SELECT 7 % 0" << QString::fromUtf8("división entre cero");
+        QTest::newRow("0.0 en una expresión")
+            << "SELECT Terneros / (Terneros - Terneros) FROM Vacunaciones WHERE CertificadoNro = 1"
+            << QString::fromUtf8("división entre cero");
+        QTest::newRow("texto - número") << "SELECT 'a' - 1"
+                                        << "varchar 'a'";
+        QTest::newRow("fecha inválida") << "SELECT CAST('2026-13-01' AS datetime)"
+                                        << "fecha";
+        QTest::newRow("CONVERT a int de un texto") << "SELECT CONVERT(int, 'abc')"
+                                                   << "'abc'";
+    }
+    void errores() {
+        QFETCH(QString, sql);
+        QFETCH(QString, mensaje);
+        try {
+            Uno(sql);
+            QFAIL("no error");
+        } catch (const ErrorBaseDatos& e) {
+            QVERIFY2(e.Texto().contains(mensaje), qPrintable(e.Texto()));
+        }
+    }
+
+    // A value of the wrong type or size is refused naming its column; a good one is stored.
+    void tiposYTamanos_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("11 caracteres en varchar(10)")
+            << "INSERT INTO Impresiones VALUES ('12345678901', 'x', 'CGMA', 'S', '2026-01-01', 0, "
+               "'e')"
+            << "columna 'IdImpresion'";
+        QTest::newRow("40000 en smallint")
+            << "UPDATE Vacunaciones SET Terneros = 40000 WHERE CertificadoNro = 1"
+            << "smallint, valor = 40000 (tabla 'Vacunaciones', columna 'Terneros')";
+        QTest::newRow("5 en bit") << "UPDATE Usuarios SET Bloqueada = 5"
+                                  << "(tabla 'Usuarios', columna 'Bloqueada')";
+        QTest::newRow("'abc' en int")
+            << "UPDATE Vacunaciones SET CantidadDosis = 'abc' WHERE CertificadoNro = 1"
+            << "'abc' al tipo de datos int (tabla 'Vacunaciones', columna 'CantidadDosis')";
+        QTest::newRow("2.5 en int")
+            << "UPDATE Vacunaciones SET CantidadDosis = 2.5 WHERE CertificadoNro = 1"
+            << "columna 'CantidadDosis'";
+        QTest::newRow("fecha inválida")
+            << "UPDATE Impresiones SET FechaImpresion = '32/13/2026' WHERE IdImpresion = 'A'"
+            << "columna 'FechaImpresion'";
+        QTest::newRow("número en una fecha")
+            << "UPDATE Impresiones SET FechaImpresion = 46000 WHERE IdImpresion = 'A'"
+            << "columna 'FechaImpresion'";
+        QTest::newRow("texto numérico en smallint")
+            << "UPDATE Vacunaciones SET Terneros = '3' WHERE CertificadoNro = 1" << QString();
+        QTest::newRow("60 caracteres en varchar(60)")
+            << "UPDATE Impresiones SET Empresa = REPLICATE('x', 60) WHERE IdImpresion = 'A'"
+            << QString();
+        QTest::newRow("bit 1") << "UPDATE Usuarios SET Bloqueada = 1 WHERE 1 = 0" << QString();
+    }
+    void tiposYTamanos() {
+        QFETCH(QString, sql);
+        QFETCH(QString, mensaje);
+        Consulta q({sql}, conexion_);
+        if (mensaje.isEmpty()) {
+            q.Ejecuta();
+            return;
+        }
+        try {
+            q.Ejecuta();
+            QFAIL("stored");
+        } catch (const ErrorBaseDatos& e) {
+            QVERIFY2(e.Texto().contains(mensaje), qPrintable(e.Texto()));
+        }
+    }
+
     void semantica() {
         QFETCH(QString, sql);
         QFETCH(QVariant, esperado);
