@@ -140,6 +140,8 @@ QSqlQuery Consulta::Prepara() {
         throw ErrorBaseDatos(QStringLiteral("No hay conexión con la base de datos."));
     conexion_->AseguraAbierta();
     const bool embebida = conexion_->Embebida();
+    if (conexion_->Servidor())
+        conexion_->Servidor()->TomaDenegacion();
     const QString original = TextoSql();
 
     auto valorDe = [&](const QString& nombre) { return ValorParametro(nombre, embebida); };
@@ -159,7 +161,7 @@ QSqlQuery Consulta::Prepara() {
     }
     const QString sql = embebida ? DialectoSqlite::Traduce(original) : original;
     if (!q.prepare(sql))
-        throw ErrorBaseDatos(TextoErrorBase(q.lastError()));
+        throw ErrorBaseDatos(TextoFalla(TextoErrorBase(q.lastError())));
     const QStringList nombres = DialectoSqlite::NombresParametros(sql);
     QStringList vistos;
     for (const QString& n : nombres) {
@@ -169,7 +171,7 @@ QSqlQuery Consulta::Prepara() {
         q.bindValue(QLatin1Char(':') + n, valorDe(n));
     }
     if (!q.exec())
-        throw ErrorBaseDatos(TextoErrorBase(q.lastError()));
+        throw ErrorBaseDatos(TextoFalla(TextoErrorBase(q.lastError())));
     return q;
 }
 
@@ -188,7 +190,7 @@ void Consulta::Abre() {
     }
     // A fetch that fails half-way is an error, never the end of the rows.
     if (q.lastError().isValid()) {
-        const QString texto = TextoErrorBase(q.lastError());
+        const QString texto = TextoFalla(TextoErrorBase(q.lastError()));
         Cierra();
         throw ErrorBaseDatos(texto);
     }
@@ -218,7 +220,7 @@ void Consulta::AbreEn(ModeloGrilla& modelo, const std::vector<DefColumna>& colum
     }
     QSqlQuery q = Prepara();
     if (!modelo.Carga(q, columnas)) {
-        const QString texto = TextoErrorBase(q.lastError());
+        const QString texto = TextoFalla(TextoErrorBase(q.lastError()));
         modelo.Vacia();
         throw ErrorBaseDatos(texto);
     }
@@ -229,9 +231,11 @@ void Consulta::AbreEnEmbebida(ModeloGrilla& modelo, const std::vector<DefColumna
     const QVariant manejador = conexion_->Bd().driver()->handle();
     sqlite3* bd = *static_cast<sqlite3* const*>(manejador.constData());
     sqlite3_stmt* st = nullptr;
+    if (conexion_->Servidor())
+        conexion_->Servidor()->TomaDenegacion();
     if (sqlite3_prepare_v2(bd, sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK)
-        throw ErrorBaseDatos(
-            TextoErrorSqlite(sqlite3_extended_errcode(bd), QString::fromUtf8(sqlite3_errmsg(bd))));
+        throw ErrorBaseDatos(TextoFalla(
+            TextoErrorSqlite(sqlite3_extended_errcode(bd), QString::fromUtf8(sqlite3_errmsg(bd)))));
     struct Fin {
         sqlite3_stmt* st;
         ~Fin() { sqlite3_finalize(st); }
@@ -330,12 +334,22 @@ void Consulta::AbreEnEmbebida(ModeloGrilla& modelo, const std::vector<DefColumna
     }
     if (rc != SQLITE_DONE) {
         // No partial list: the grid is left empty and the error raised.
-        const QString texto =
-            TextoErrorSqlite(sqlite3_extended_errcode(bd), QString::fromUtf8(sqlite3_errmsg(bd)));
+        const QString texto = TextoFalla(
+            TextoErrorSqlite(sqlite3_extended_errcode(bd), QString::fromUtf8(sqlite3_errmsg(bd))));
         modelo.Vacia();
         throw ErrorBaseDatos(texto);
     }
     modelo.Publica(columnas);
+}
+
+QString Consulta::TextoFalla(const QString& texto) const {
+    // A statement the session's grants refused: the server's own words, not SQLite's.
+    if (conexion_ && conexion_->Servidor()) {
+        const QString denegado = conexion_->Servidor()->TomaDenegacion();
+        if (!denegado.isEmpty())
+            return denegado;
+    }
+    return texto;
 }
 
 void Consulta::Cierra() {

@@ -78,6 +78,7 @@ public:
     bool Localiza(const QStringList& campos, const QVariantList& valores);
 
 private:
+    QString TextoFalla(const QString& texto) const;
     struct Param {
         TipoParametro tipo;
         QVariant valor;
