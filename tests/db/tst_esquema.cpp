@@ -2,11 +2,18 @@
 // refuse a second row, and the indexes the program's statements rely on.
 #include "apoyo/BaseDePrueba.h"
 #include "apoyo/Principal.h"
+#include "common/Errores.h"
+#include "db/Conexion.h"
+#include "db/Consulta.h"
 #include "db/Esquema.h"
+#include "db/ServidorEmbebido.h"
 
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
+#include <sqlite3.h>
 
 namespace {
 
@@ -286,6 +293,132 @@ private Q_SLOTS:
         QVERIFY(inserta(vac.arg(QStringLiteral("20"))));
         QVERIFY(inserta(vac.arg(QStringLiteral("19"))));
         QVERIFY(!inserta(vac.arg(QStringLiteral("20"))));
+    }
+
+    // Both schema files grant the same rights: every GRANT of the SQL Server script is a row of
+    // the embedded server's grants and the other way round.
+    void mismosPermisos() {
+        QStringList ms;
+        const QRegularExpression grant(
+            QStringLiteral("^GRANT ([A-Z, ]+?)(?: \\(([^)]*)\\))? ON (\\w+) TO ([\\w, ]+);"),
+            QRegularExpression::MultilineOption);
+        for (auto it = grant.globalMatch(Esquema::Texto(QStringLiteral("moravel.mssql.sql")));
+             it.hasNext();) {
+            const auto m = it.next();
+            for (const QString& permiso : m.captured(1).split(QLatin1Char(',')))
+                for (const QString& rol : m.captured(4).split(QLatin1Char(',')))
+                    ms << QStringLiteral("%1 %2 %3 %4")
+                              .arg(rol.trimmed(), permiso.trimmed(), m.captured(3),
+                                   m.captured(2).remove(QLatin1Char(' ')));
+        }
+        BaseDePrueba base;
+        QStringList lite;
+        QSqlDatabase bd = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("g"));
+        bd.setDatabaseName(base.Ruta());
+        QVERIFY(bd.open());
+        {
+            QSqlQuery q(bd);
+            QVERIFY(q.exec(QStringLiteral("SELECT Rol, Permiso, Objeto, IFNULL(Columnas, '') FROM "
+                                          "SrvPermisos")));
+            while (q.next())
+                lite << QStringLiteral("%1 %2 %3 %4")
+                            .arg(q.value(0).toString(), q.value(1).toString(),
+                                 q.value(2).toString(), q.value(3).toString());
+        }
+        bd.close();
+        bd = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("g"));
+        ms.sort();
+        lite.sort();
+        QCOMPARE(lite, ms);
+        QVERIFY(ms.size() > 40);
+    }
+
+    // A file made by the earlier version, with rows in every kind of table, is upgraded in
+    // place on first open: nothing lost, the login still signs in, and the Spanish collation,
+    // the type checks and the grants are in force. A file whose rows collide under the new
+    // collation is left as it was, with the reason.
+    void actualizacion() {
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("Moravel.db"));
+        auto creaAntigua = [&](const QString& extra) {
+            QFile::remove(ruta);
+            QFile guion(QFINDTESTDATA("esquema_version1.sql"));
+            QVERIFY(guion.open(QIODevice::ReadOnly));
+            QSqlDatabase bd =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
+            bd.setDatabaseName(ruta);
+            QVERIFY(bd.open());
+            const QVariant h = bd.driver()->handle();
+            sqlite3* s = *static_cast<sqlite3* const*>(h.constData());
+            const QByteArray sql =
+                guion.readAll() +
+                QString::fromUtf8("INSERT INTO Distritales VALUES ('SCZ', 'Santa Cruz');"
+                                  "INSERT INTO Provincias VALUES ('SCZ', '01', 'Ángel Sandóval');"
+                                  "INSERT INTO Usuarios (IdUsuario, Paterno, Nombres, "
+                                  "IdDistrital, Bloqueada) VALUES ('ana', 'PEÑA', 'ANA', 'SCZ', 0);"
+                                  "INSERT INTO Actualizacion VALUES ('Tarvelion', '1', '', '');"
+                                  "INSERT INTO SrvMiembros VALUES ('PSi_GMA_Escribe', 'ana');")
+                    .toUtf8() +
+                extra.toUtf8();
+            QCOMPARE(sqlite3_exec(s, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+            ServidorEmbebido::CreaLogin(bd, QStringLiteral("ana"), QStringLiteral("clave"), 1000);
+            bd.close();
+            bd = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("v1"));
+        };
+        creaAntigua(QString());
+        Conexion c(QStringLiteral("actualiza"));
+        c.carpetaBase = carpeta.path();
+        c.Abre(QStringLiteral("Data Source=Moravel.db;User ID=ana;Password=clave;Initial "
+                              "Catalog=Moravel"));
+        auto uno = [&](const QString& sql) {
+            Consulta q({sql}, &c);
+            q.Abre();
+            return q.Campo(q.Campos().first());
+        };
+        QCOMPARE(uno(QStringLiteral("SELECT COUNT(*) FROM Provincias WHERE NombreProvincia = "
+                                    "'ángel sandóval'"))
+                     .toInt(),
+                 1);
+        QCOMPARE(
+            uno(QStringLiteral("SELECT Paterno FROM Usuarios WHERE IdUsuario = 'ANA '")).toString(),
+            QString::fromUtf8("PEÑA"));
+        QCOMPARE(uno(QStringLiteral("SELECT IS_MEMBER('PSi_GMA_Escribe')")).toInt(), 1);
+        Consulta largo({QStringLiteral("UPDATE Usuarios SET NuevoPassword = 'x' WHERE IdUsuario = "
+                                       "SUSER_SNAME()")},
+                       &c);
+        QVERIFY_THROWS_EXCEPTION(ErrorBaseDatos, largo.Ejecuta());
+        Consulta secreto({QStringLiteral("SELECT * FROM SrvLogins")}, &c);
+        QVERIFY_THROWS_EXCEPTION(ErrorBaseDatos, secreto.Abre());
+        c.Cierra();
+        // Opening again changes nothing.
+        c.Abre(QStringLiteral("Data Source=Moravel.db;User ID=ana;Password=clave"));
+        QCOMPARE(uno(QStringLiteral("SELECT COUNT(*) FROM Provincias")).toInt(), 1);
+        QCOMPARE(uno(QStringLiteral("SELECT COUNT(*) FROM Actualizacion")).toInt(), 1);
+        c.Cierra();
+
+        // 'SCZ' and 'SCZ ' were two departments; under the server's collation they are one key.
+        creaAntigua(QStringLiteral("INSERT INTO Distritales VALUES ('SCZ ', 'Otra');"));
+        try {
+            c.Abre(QStringLiteral("Data Source=Moravel.db;User ID=ana;Password=clave"));
+            QFAIL("actualizada");
+        } catch (const ErrorBaseDatos& e) {
+            QVERIFY2(e.Texto().contains(QStringLiteral("quedó como estaba")),
+                     qPrintable(e.Texto()));
+        }
+        sqlite3* s = nullptr;
+        QCOMPARE(sqlite3_open(ruta.toUtf8().constData(), &s), SQLITE_OK);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(s, "SELECT COUNT(*) FROM Distritales", -1, &st, nullptr);
+        QCOMPARE(sqlite3_step(st), SQLITE_ROW);
+        QCOMPARE(sqlite3_column_int(st, 0), 2);
+        sqlite3_finalize(st);
+        sqlite3_prepare_v2(s, "PRAGMA user_version", -1, &st, nullptr);
+        QCOMPARE(sqlite3_step(st), SQLITE_ROW);
+        QCOMPARE(sqlite3_column_int(st, 0), 0);
+        sqlite3_finalize(st);
+        sqlite3_close(s);
     }
 
     // The next guide number of a department and a department's guides by date are found
