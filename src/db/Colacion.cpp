@@ -304,31 +304,55 @@ bool LeeHora(std::string_view s, int& h, int& mi, int& se, int& ms) {
 
 } // namespace
 
-int Compara(std::string_view a, std::string_view b) {
-    a = SinBlancosFinales(a);
-    b = SinBlancosFinales(b);
-    const Tabla& t = T();
-    const size_t n = std::min(a.size(), b.size());
-    size_t i = 0;
-    // Plain ASCII, the common case of codes and names, without decoding.
-    for (; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(a[i]);
-        const auto cb = static_cast<unsigned char>(b[i]);
-        if ((ca | cb) & 0x80)
-            break;
-        if (ca != cb) {
-            const std::uint32_t pa = t.clave[ca].primario, pb = t.clave[cb].primario;
-            if (pa != pb)
-                return pa < pb ? -1 : 1;
+namespace {
+
+// The primary weights of ASCII, known at compile time (the same as the table's).
+struct PesosAscii {
+    std::uint16_t peso[128];
+    constexpr PesosAscii() : peso() {
+        for (int c = 0; c < 128; ++c) {
+            const int minus = c >= 'A' && c <= 'Z' ? c + 32 : c;
+            peso[c] = std::uint16_t(minus >= 'a' && minus <= 'z' ? 1000 + 2 * (minus - 'a')
+                                    : c >= '0' && c <= '9'       ? 900 + (c - '0')
+                                                                 : 100 + c);
         }
     }
+};
+constexpr PesosAscii kAscii;
+
+} // namespace
+
+int Compara(std::string_view a, std::string_view b) {
+    auto* pa = reinterpret_cast<const unsigned char*>(a.data());
+    auto* pb = reinterpret_cast<const unsigned char*>(b.data());
+    size_t na = a.size(), nb = b.size();
+    while (na > 0 && pa[na - 1] == ' ')
+        --na;
+    while (nb > 0 && pb[nb - 1] == ' ')
+        --nb;
+    const size_t n = std::min(na, nb);
+    size_t i = 0;
+    // Codes and names are mostly equal bytes or plain ASCII: no decoding for them.
+    for (; i < n; ++i) {
+        const unsigned char ca = pa[i], cb = pb[i];
+        if (ca == cb)
+            continue;
+        if ((ca | cb) & 0x80)
+            break;
+        const std::uint16_t wa = kAscii.peso[ca], wb = kAscii.peso[cb];
+        if (wa != wb)
+            return wa < wb ? -1 : 1;
+    }
     if (i == n)
-        return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-    // The rest letter by letter; the first accent difference decides between equal letters.
-    auto* pa = reinterpret_cast<const unsigned char*>(a.data()) + i;
-    auto* pb = reinterpret_cast<const unsigned char*>(b.data()) + i;
-    const auto* fa = reinterpret_cast<const unsigned char*>(a.data()) + a.size();
-    const auto* fb = reinterpret_cast<const unsigned char*>(b.data()) + b.size();
+        return na == nb ? 0 : (na < nb ? -1 : 1);
+    // Back to the start of the character the texts differ in; the rest letter by letter, the
+    // first accent difference deciding between equal letters.
+    while (i > 0 && ((pa[i] & 0xC0) == 0x80 || (pb[i] & 0xC0) == 0x80))
+        --i;
+    pa += i;
+    pb += i;
+    const auto* fa = reinterpret_cast<const unsigned char*>(a.data()) + na;
+    const auto* fb = reinterpret_cast<const unsigned char*>(b.data()) + nb;
     int acento = 0;
     while (pa < fa && pb < fb) {
         const Clave ka = ClaveDe(Lee(pa, fa));

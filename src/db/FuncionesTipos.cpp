@@ -73,7 +73,10 @@ void FnValida(sqlite3_context* ctx, int, sqlite3_value** a) {
     const Tipo tipo = LeeTipo(Vista(a[2]));
     switch (tipo.clase) {
     case Clase::Texto: {
-        const QString t = Texto(v);
+        // Trailing blanks beyond the size are dropped by the server without an error.
+        QString t = Texto(v);
+        while (t.size() > tipo.largo && t.endsWith(QLatin1Char(' ')))
+            t.chop(1);
         if (t.size() > tipo.largo) {
             Error(ctx, QStringLiteral("Los datos de cadena o binarios se truncarían en la tabla "
                                       "'%1', columna '%2'. Valor truncado: '%3'.")

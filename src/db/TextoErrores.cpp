@@ -1,6 +1,7 @@
 // Database error texts.
 #include "db/TextoErrores.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
 #include <sqlite3.h>
 
@@ -23,6 +24,23 @@ QString ExplicacionOdbc(const QString& estado, const QString& texto) {
         return QString::fromUtf8("El servidor de la base de datos no respondió a tiempo; vuelva a "
                                  "intentarlo en un momento.");
     return {};
+}
+
+// SQLite's texts of a refused key or a missing value, in the server's words.
+QString TraduceRestriccion(const QString& texto) {
+    static const QRegularExpression nulo(
+        QStringLiteral("^NOT NULL constraint failed: (\\w+)\\.(\\w+)"));
+    static const QRegularExpression clave(
+        QStringLiteral("^UNIQUE constraint failed: (\\w+)\\.(.*)$"));
+    if (const auto m = nulo.match(texto); m.hasMatch())
+        return QStringLiteral("No se puede insertar el valor NULL en la columna '%1', tabla '%2'. "
+                              "La columna no admite valores NULL.")
+            .arg(m.captured(2), m.captured(1));
+    if (const auto m = clave.match(texto); m.hasMatch())
+        return QStringLiteral("Infracción de la restricción PRIMARY KEY en la tabla '%1': no se "
+                              "puede insertar una clave duplicada (%2).")
+            .arg(m.captured(1), QString(m.captured(2)).remove(m.captured(1) + QLatin1Char('.')));
+    return texto;
 }
 
 } // namespace
@@ -56,7 +74,7 @@ QString ExplicacionSqlite(int codigo) {
 }
 
 QString TextoErrorSqlite(int codigo, const QString& texto) {
-    return Junta(ExplicacionSqlite(codigo), texto.trimmed());
+    return Junta(ExplicacionSqlite(codigo), TraduceRestriccion(texto.trimmed()));
 }
 
 QString TextoErrorBase(const QSqlError& error) {
@@ -66,8 +84,7 @@ QString TextoErrorBase(const QSqlError& error) {
     bool numerico = false;
     const int n = codigo.toInt(&numerico);
     // SQLite reports its result code as a number; ODBC its state ("08S01").
-    const QString explicacion =
-        numerico ? ExplicacionSqlite(n)
-                 : ExplicacionOdbc(codigo, texto + QLatin1Char(' ') + error.driverText());
-    return Junta(explicacion, texto);
+    if (numerico)
+        return Junta(ExplicacionSqlite(n), TraduceRestriccion(texto));
+    return Junta(ExplicacionOdbc(codigo, texto + QLatin1Char(' ') + error.driverText()), texto);
 }

@@ -248,6 +248,13 @@ private Q_SLOTS:
         QTest::newRow("número en una fecha")
             << "UPDATE Impresiones SET FechaImpresion = 46000 WHERE IdImpresion = 'A'"
             << "columna 'FechaImpresion'";
+        QTest::newRow("clave repetida")
+            << "INSERT INTO Provincias VALUES ('scz ', '01', 'Otra')"
+            << "PRIMARY KEY en la tabla 'Provincias': no se puede insertar una clave duplicada "
+               "(IdDistrital, IdProvincia)";
+        QTest::newRow("NULL donde no se admite")
+            << "UPDATE Provincias SET NombreProvincia = NULL WHERE IdDistrital = 'BEN'"
+            << "el valor NULL en la columna 'NombreProvincia', tabla 'Provincias'";
         QTest::newRow("texto numérico en smallint")
             << "UPDATE Vacunaciones SET Terneros = '3' WHERE CertificadoNro = 1" << QString();
         QTest::newRow("60 caracteres en varchar(60)")

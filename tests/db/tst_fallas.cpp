@@ -140,9 +140,6 @@ private Q_SLOTS:
         QTest::newRow("no es base") << "26"
                                     << "file is not a database"
                                     << "no es una base";
-        QTest::newRow("clave repetida") << "1555"
-                                        << "UNIQUE constraint failed: Guias.NroGuia"
-                                        << "";
         QTest::newRow("sintaxis") << "1"
                                   << "near \"SELEC\": syntax error"
                                   << "";

@@ -181,7 +181,7 @@ private Q_SLOTS:
             InsertaGuia(FormaGuia::Otras, g);
             QFAIL("aceptada");
         } catch (const ErrorBaseDatos& e) {
-            QVERIFY2(e.Texto().contains(QStringLiteral("UNIQUE")), qPrintable(e.Texto()));
+            QVERIFY2(e.Texto().contains(QStringLiteral("clave duplicada")), qPrintable(e.Texto()));
         }
         GrabadoraInstalada grabadora;
         base_->Sql(QStringLiteral("CREATE TRIGGER Rechazo BEFORE INSERT ON Guias BEGIN "

@@ -432,8 +432,9 @@ private Q_SLOTS:
         QCOMPARE(c->UltimDBGrid1->Modelo().Filas(), 3);
         c->sbInsertar->click();
         QCOMPARE(grabadora->cajas.size(), 1);
-        QVERIFY2(grabadora->cajas[0].texto.startsWith(QStringLiteral("No se ha podido insertar el "
-                                                                     "registro !\nUNIQUE")),
+        QVERIFY2(grabadora->cajas[0].texto.startsWith(
+                     QStringLiteral("No se ha podido insertar el "
+                                    "registro !\nInfracción de la restricción PRIMARY KEY")),
                  qPrintable(grabadora->cajas[0].texto));
         QCOMPARE(c->UltimDBGrid1->Modelo().Filas(), 3);
     }
