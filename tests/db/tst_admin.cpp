@@ -52,6 +52,10 @@ private Q_SLOTS:
         const QString bd = carpeta.filePath(QStringLiteral("M.db"));
         QCOMPARE(Admin({QStringLiteral("crear"), bd}).codigo, 0);
         QCOMPARE(Admin({QStringLiteral("crear"), bd}).codigo, 1); // never overwritten
+        // Nobody but its owner may read or write the file.
+        QCOMPARE(QFile::permissions(bd) & (QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                           QFileDevice::ReadOther | QFileDevice::WriteOther),
+                 QFileDevice::Permissions());
         QCOMPARE(Admin({QStringLiteral("login"), bd, QStringLiteral("ana"), QStringLiteral("x"),
                         QStringLiteral("--distrital"), QStringLiteral("scz")})
                      .codigo,
@@ -77,7 +81,15 @@ private Q_SLOTS:
         const Salida u =
             Admin({QStringLiteral("sql"), bd, QStringLiteral("UPDATE Usuarios SET Bloqueada = 1")});
         QCOMPARE(u.texto, QStringLiteral("filas afectadas\n1\n"));
+        Admin({QStringLiteral("sql"), bd,
+               QStringLiteral("UPDATE SrvLogins SET Fallos = 3, BloqueadaHasta = '2999-01-01' "
+                              "WHERE Login = 'ana'")});
         QCOMPARE(Admin({QStringLiteral("desbloquea"), bd, QStringLiteral("ana")}).codigo, 0);
+        QCOMPARE(Admin({QStringLiteral("sql"), bd,
+                        QStringLiteral("SELECT Fallos, IFNULL(BloqueadaHasta, '-') AS B FROM "
+                                       "SrvLogins WHERE Login = 'ana'")})
+                     .texto,
+                 QStringLiteral("Fallos;B\n0;-\n"));
         QCOMPARE(
             Admin({QStringLiteral("sql"), bd, QStringLiteral("SELECT Bloqueada FROM Usuarios")})
                 .texto,
