@@ -3,6 +3,7 @@
 #include "apoyo/BaseDePrueba.h"
 #include "apoyo/Principal.h"
 #include "common/Errores.h"
+#include "db/Colacion.h"
 #include "db/Conexion.h"
 #include "db/Consulta.h"
 #include "db/DialectoSqlite.h"
@@ -194,6 +195,43 @@ private Q_SLOTS:
         QFETCH(QString, sql);
         QFETCH(QVariant, esperado);
         QCOMPARE(Uno(sql).toString(), esperado.toString());
+    }
+
+    // The collation itself: case folds for every letter of the code page, accents stay
+    // distinct beside their letter, "ñ" is a letter between "n" and "o", blanks at the end
+    // do not count.
+    void colacion_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("signo");
+        auto fila = [](const char* a, const char* b, int signo) {
+            QTest::addRow("%s | %s", a, b) << QString::fromUtf8(a) << QString::fromUtf8(b) << signo;
+        };
+        fila("Ñandú", "ñANDÚ", 0);
+        fila("ÁRBOL", "árbol", 0);
+        fila("ŠŽŒŸ", "šžœÿ", 0);
+        fila("SCZ", "scz   ", 0);
+        fila("arbol", "árbol", -1);
+        fila("árbol", "arco", -1);
+        fila("nube", "ñandú", -1);
+        fila("ñandú", "oso", -1);
+        fila("Núñez", "Nuñez", 1);
+        fila("cama", "chico", -1);
+        fila("9", "a", -1);
+        fila("a b", "ab", -1);
+        fila("", " ", 0);
+    }
+    void colacion() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, signo);
+        const QByteArray x = a.toUtf8(), y = b.toUtf8();
+        const int r = Colacion::Compara(std::string_view(x.constData(), size_t(x.size())),
+                                        std::string_view(y.constData(), size_t(y.size())));
+        QCOMPARE((r > 0) - (r < 0), signo);
+        const int inverso = Colacion::Compara(std::string_view(y.constData(), size_t(y.size())),
+                                              std::string_view(x.constData(), size_t(x.size())));
+        QCOMPARE((inverso > 0) - (inverso < 0), -signo);
     }
 
     // What SQL Server refuses, refused with its message.
