@@ -3,8 +3,10 @@
 
 #include "common/Ventanas.h"
 #include "guides/TfMueveC.h"
+#include "vaccination/TfProvee.h"
 #include "vaccination/TfVacunaA_New.h"
 #include "vaccination/TfVacunaC_New.h"
+#include "vaccination/TfVeterinarios.h"
 
 void AbreConsolaCertificadosVigentes() {
     Ventanas::AbreUnica(fVacunaC_New);
@@ -17,6 +19,14 @@ void AbreAltaCertificadoVigente(const QString& ciclo, std::int32_t numero) {
     forma.FijaNumero(numero);
     forma.PreparaRegistro();
     Ventanas::MuestraModal(forma);
+}
+
+void AbreRegistroVeterinarios() {
+    Ventanas::AbreUnica(fVeterinarios);
+}
+
+void AbreRegistroProveedores() {
+    Ventanas::AbreUnica(fProvee);
 }
 
 void AbreConsolaGuias() {

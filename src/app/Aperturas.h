@@ -8,6 +8,9 @@
 // Certificate consoles: cycles 21 on, and before 21.
 void AbreConsolaCertificadosVigentes();
 void AbreConsolaCertificadosLegados();
+// Registries of veterinarians and vaccine suppliers.
+void AbreRegistroVeterinarios();
+void AbreRegistroProveedores();
 // Guide console.
 void AbreConsolaGuias();
 // Entry forms for a new certificate with cycle and number preset (from the lookup).

@@ -98,6 +98,8 @@ void TfPrinc::CreaMenu() {
     connect(Salir1, &QAction::triggered, this, &TfPrinc::Salir1Click);
     connect(Vacunaciones2, &QAction::triggered, this, &TfPrinc::Vacunaciones2Click);
     connect(Guias1, &QAction::triggered, this, &TfPrinc::Guias1Click);
+    connect(Veterinarios1, &QAction::triggered, this, [] { AbreRegistroVeterinarios(); });
+    connect(Veterinarias1, &QAction::triggered, this, [] { AbreRegistroProveedores(); });
     connect(Webmoravel1, &QAction::triggered, this, &TfPrinc::Webmoravel1Click);
     connect(Descargar1, &QAction::triggered, this, &TfPrinc::Descargar1Click);
     connect(Acercade1, &QAction::triggered, this, &TfPrinc::Acercade1Click);

@@ -152,6 +152,27 @@ void Dibuja(QPainter& p, Dibujo d) {
         p.setBrush(QColor(200, 200, 200));
         p.drawRect(QRectF(7, 14, 10, 7));
         break;
+    case Dibujo::Anterior:
+    case Dibujo::Siguiente: {
+        // A triangle pointing the way the record moves.
+        p.setBrush(kAzul);
+        const bool atras = d == Dibujo::Anterior;
+        p.drawPolygon(QPolygonF({QPointF(atras ? 17 : 7, 5), QPointF(atras ? 17 : 7, 19),
+                                 QPointF(atras ? 6 : 18, 12)}));
+        break;
+    }
+    case Dibujo::Grabar:
+        // A tick: keep the changes.
+        p.setPen(QPen(kVerde, 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF({QPointF(4, 13), QPointF(10, 19), QPointF(20, 5)}));
+        break;
+    case Dibujo::Cancelar:
+        // A cross: give the changes back.
+        p.setPen(QPen(QColor(200, 60, 50), 3.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(6, 6), QPointF(18, 18));
+        p.drawLine(QPointF(18, 6), QPointF(6, 18));
+        break;
     case Dibujo::Escudo: {
         QPainterPath escudo;
         escudo.moveTo(12, 2);

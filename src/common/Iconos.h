@@ -23,7 +23,12 @@ enum class Dibujo {
     Eliminar,
     Imprimir,
     Duplicar,
-    Exportar
+    Exportar,
+    // The registries' navigator.
+    Anterior,
+    Siguiente,
+    Grabar,
+    Cancelar
 };
 
 // The picture in colour, and washed out to grey for a disabled button so that it reads as

@@ -1,6 +1,7 @@
 // Columnar grid model: filling, display texts, sorting.
 #include "common/ModeloGrilla.h"
 
+#include <QFont>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlField>
@@ -922,6 +923,13 @@ QVariant ModeloGrilla::data(const QModelIndex& indice, int rol) const {
         if (color.isValid())
             return color;
         return c.texto.isValid() ? QVariant(c.texto) : QVariant();
+    }
+    case Qt::FontRole: {
+        if (!c.negrita)
+            return {};
+        QFont negrita;
+        negrita.setBold(true);
+        return negrita;
     }
     default:
         return {};

@@ -52,6 +52,7 @@ struct DefColumna {
     QString formato;
     QColor fondo;
     QColor texto;
+    bool negrita = false;
 };
 
 class ModeloGrilla : public QAbstractTableModel {

@@ -366,3 +366,27 @@ GO
 
 GRANT EXECUTE ON LogEntrada TO public;
 GO
+
+-- A veterinarian or supplier that certificates name is kept, and so is its key: certificates
+-- of earlier years may name registry rows that no longer exist, so the rule is a trigger and
+-- not a foreign key.
+CREATE TRIGGER TR_Veterinarios_EnUso ON Veterinarios AFTER DELETE, UPDATE
+AS
+    SET NOCOUNT ON;
+    IF EXISTS (SELECT * FROM deleted D JOIN Vacunaciones V ON V.IdVacunador = D.IdCarnet
+               WHERE NOT EXISTS (SELECT * FROM inserted I WHERE I.IdCarnet = D.IdCarnet))
+    BEGIN
+        RAISERROR ('No se puede eliminar el veterinario: hay certificados de vacunación que lo nombran como vacunador.', 16, 1);
+        ROLLBACK TRANSACTION;
+    END
+GO
+
+CREATE TRIGGER TR_Veterinarias_EnUso ON Veterinarias AFTER DELETE
+AS
+    SET NOCOUNT ON;
+    IF EXISTS (SELECT * FROM deleted D JOIN Vacunaciones V ON V.IdProveedor = D.IdVeterinaria)
+    BEGIN
+        RAISERROR ('No se puede eliminar la empresa veterinaria: hay certificados de vacunación que la nombran como proveedora.', 16, 1);
+        ROLLBACK TRANSACTION;
+    END
+GO

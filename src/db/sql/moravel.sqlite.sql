@@ -389,4 +389,23 @@ BEGIN
     SELECT RAISE(ABORT, 'Se denegó el permiso UPDATE en la fila de otro usuario de la tabla ''Usuarios''.');
 END;
 
+-- A veterinarian or supplier that certificates name is kept, and so is its key: certificates
+-- of earlier years may name registry rows that no longer exist, so the rule is a trigger and
+-- not a foreign key.
+CREATE TRIGGER TR_Veterinarios_EnUso BEFORE DELETE ON Veterinarios
+WHEN EXISTS (SELECT 1 FROM Vacunaciones WHERE IdVacunador = OLD.IdCarnet)
+BEGIN
+    SELECT RAISE(ABORT, 'No se puede eliminar el veterinario: hay certificados de vacunación que lo nombran como vacunador.');
+END;
+CREATE TRIGGER TR_Veterinarios_Clave BEFORE UPDATE OF IdCarnet ON Veterinarios
+WHEN NEW.IdCarnet <> OLD.IdCarnet AND EXISTS (SELECT 1 FROM Vacunaciones WHERE IdVacunador = OLD.IdCarnet)
+BEGIN
+    SELECT RAISE(ABORT, 'No se puede cambiar el carnet del veterinario: hay certificados de vacunación que lo nombran como vacunador.');
+END;
+CREATE TRIGGER TR_Veterinarias_EnUso BEFORE DELETE ON Veterinarias
+WHEN EXISTS (SELECT 1 FROM Vacunaciones WHERE IdProveedor = OLD.IdVeterinaria)
+BEGIN
+    SELECT RAISE(ABORT, 'No se puede eliminar la empresa veterinaria: hay certificados de vacunación que la nombran como proveedora.');
+END;
+
 PRAGMA user_version = 2;
