@@ -15,6 +15,7 @@ void AbreConsolaCertificadosVigentes() {
 void AbreAltaCertificadoVigente(const QString& ciclo, std::int32_t numero) {
     TfVacunaA_New forma;
     forma.Modo = 0;
+    forma.FijaConsola(fVacunaC_New); // an open console shows the new certificate
     forma.SeleccionaCiclo(ciclo);
     forma.FijaNumero(numero);
     forma.PreparaRegistro();

@@ -10,7 +10,7 @@
 #include "common/Ventanas.h"
 #include "common/Vocabulario.h"
 #include "db/Consulta.h"
-#include "vaccination/TfVacunaC_New.h"
+#include "vaccination/ConsolaDeCertificados.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -54,7 +54,7 @@ QLineEdit* Total(QWidget* padre, const char* nombre) {
 
 } // namespace
 
-TfVacunaA_New::TfVacunaA_New(QWidget* padre) : QDialog(padre) {
+TfVacunaA_New::TfVacunaA_New(QWidget* padre) : FormaCertificado(padre) {
     setObjectName(QStringLiteral("fVacunaA_New"));
     setWindowTitle(QStringLiteral("..."));
 
@@ -219,15 +219,8 @@ TfVacunaA_New::TfVacunaA_New(QWidget* padre) : QDialog(padre) {
     fReg->addRow(QStringLiteral("Registrado por"), eDueno);
     fReg->addRow(QString::fromUtf8("Fecha de modificación"), deActua);
 
-    BitBtn1 = new QPushButton(QStringLiteral("Guardar"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
     // Saving is for users with the cycles right; everybody else can only look.
     BitBtn1->setEnabled(PSi_Ciclos_Escribe);
-    BitBtn2 = new QPushButton(QStringLiteral("Cancelar"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    connect(BitBtn1, &QPushButton::clicked, this, &TfVacunaA_New::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
     // Two columns: place, owner and vaccine on the left; cycle, certification on the right.
     auto* izquierda = new QVBoxLayout;
@@ -327,7 +320,7 @@ void TfVacunaA_New::CalculaTotales() {
     ceBUB_Total->setText(QString::number(suma(eBUB, 0, 1)));
 }
 
-void TfVacunaA_New::CargaDesde(const TfVacunaC_New& c) {
+void TfVacunaA_New::CargaDesde(const ConsolaDeCertificados& c) {
     auto texto = [&](const char* campo) { return c.Actual(QString::fromLatin1(campo)).toString(); };
     auto fecha = [&](const char* campo) {
         const QVariant v = c.Actual(QString::fromLatin1(campo));
@@ -392,18 +385,6 @@ QString TfVacunaA_New::Verifica() const {
     return {};
 }
 
-void TfVacunaA_New::BitBtn1Click() {
-    const QString falla = Verifica();
-    if (!falla.isEmpty()) {
-        MuestraError(falla);
-        return;
-    }
-    if (Modo == 0)
-        InsertarRegistroVacuna();
-    else
-        EditarRegistroVacuna();
-}
-
 // The parameters the insert and the update share, set from the controls.
 Consulta TfVacunaA_New::ParametrosComunes(const QStringList& sentencia) const {
     Consulta q;
@@ -450,7 +431,7 @@ Consulta TfVacunaA_New::ParametrosComunes(const QStringList& sentencia) const {
     return q;
 }
 
-void TfVacunaA_New::InsertarRegistroVacuna() {
+void TfVacunaA_New::Inserta() {
     QStringList sentencia{QStringLiteral("INSERT INTO Ciclos VALUES"), QStringLiteral("(")};
     const char* parametros[] = {
         "pCiclo", "pCerti", "pCaban", "pCatas", nullptr,  nullptr,  "pDistr", "pProvi", "pMunic",
@@ -466,24 +447,10 @@ void TfVacunaA_New::InsertarRegistroVacuna() {
     Consulta qInserta = ParametrosComunes(sentencia);
     qInserta.Texto(QStringLiteral("yDueno"), eDueno->text(), 15);
     qInserta.FechaHora(QStringLiteral("yActua"), deActua->Valor());
-    try {
-        qInserta.Ejecuta();
-    } catch (const ErrorBaseDatos& e) {
-        MuestraError(QStringLiteral("No se ha podido insertar el registro !\n") + e.Texto());
-        return;
-    }
-    if (fVacunaC_New)
-        fVacunaC_New->ArmaConsultaVacunas();
-    else
-        MuestraInformacion(QString::fromUtf8("Se agregó el certificado Nro. ") + eNro->text() +
-                           QStringLiteral(" de ") + ePredio->text() +
-                           QStringLiteral(" a la base de datos"));
-    accept();
+    qInserta.Ejecuta();
 }
 
-void TfVacunaA_New::EditarRegistroVacuna() {
-    if (!fVacunaC_New)
-        throw ErrorBaseDatos(QStringLiteral("La consola de certificados no está abierta."));
+void TfVacunaA_New::Edita(const QString& cicloAnterior, const QVariant& numeroAnterior) {
     const QStringList sentencia{QStringLiteral("UPDATE Ciclos SET"),
                                 QString(),
                                 QStringLiteral("IdCiclo            = :pCiclo,"),
@@ -547,17 +514,23 @@ void TfVacunaA_New::EditarRegistroVacuna() {
     Consulta qEdita = ParametrosComunes(sentencia);
     qEdita.Texto(QStringLiteral("yDueno"), UsuarioBase, 15);
     qEdita.FechaHora(QStringLiteral("yActua"), QDateTime(QDate::currentDate(), QTime(0, 0)));
-    qEdita.Texto(QStringLiteral("ElCiclo"),
-                 fVacunaC_New->Actual(QStringLiteral("IdCiclo")).toString(), 3);
-    qEdita.Entero(QStringLiteral("ElCerti"),
-                  fVacunaC_New->Actual(QStringLiteral("CertificadoNro")));
-    try {
-        qEdita.Ejecuta();
-    } catch (const ErrorBaseDatos& e) {
-        MuestraError(QStringLiteral("No se ha podido guardar el registro !\n") + e.Texto());
-        return;
-    }
-    fVacunaC_New->ArmaConsultaVacunas();
-    fVacunaC_New->Localiza(cbCiclo->currentText(), TextoAEntero(eNro->text()));
-    accept();
+    qEdita.Texto(QStringLiteral("ElCiclo"), cicloAnterior, 3);
+    qEdita.Entero(QStringLiteral("ElCerti"), numeroAnterior);
+    qEdita.Ejecuta();
+}
+
+QString TfVacunaA_New::FallaEdicion(const ErrorTarvelion& e) const {
+    return QStringLiteral("No se ha podido guardar el registro !\n") + e.Texto();
+}
+
+QString TfVacunaA_New::Ciclo() const {
+    return cbCiclo->currentText();
+}
+
+QString TfVacunaA_New::Numero() const {
+    return eNro->text();
+}
+
+QString TfVacunaA_New::Predio() const {
+    return ePredio->text();
 }

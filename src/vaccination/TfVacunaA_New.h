@@ -3,7 +3,8 @@
 // writes the Ciclos row.
 #pragma once
 
-#include <QDialog>
+#include "vaccination/FormaCertificado.h"
+
 #include <array>
 #include <cstdint>
 
@@ -14,15 +15,12 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class RellenoGeografia;
-class TfVacunaC_New;
+class ConsolaDeCertificados;
 
-class TfVacunaA_New : public QDialog {
+class TfVacunaA_New : public FormaCertificado {
     Q_OBJECT
 public:
     explicit TfVacunaA_New(QWidget* padre = nullptr);
-
-    // 0 = new certificate, 1 = change of the console's current row; set by the opener.
-    std::uint8_t Modo = 0;
 
     // Openers' presets.
     void SeleccionaCiclo(const QString& ciclo);
@@ -30,10 +28,9 @@ public:
     // "Registrado por" the session user, modified today.
     void PreparaRegistro();
     // Copies the console's current row, in the order the province and municipality lists need.
-    void CargaDesde(const TfVacunaC_New& consola);
+    void CargaDesde(const ConsolaDeCertificados& consola);
 
-    // The first failing check's message, empty when the form may be saved.
-    QString Verifica() const;
+    QString Verifica() const override;
 
     // Establishment.
     QLineEdit* ePredio;
@@ -82,11 +79,6 @@ public:
     // Database record.
     QLineEdit* eDueno;
     EditorFecha* deActua;
-    QPushButton* BitBtn1;
-    QPushButton* BitBtn2;
-
-public Q_SLOTS:
-    void BitBtn1Click();
 
 protected:
     void showEvent(QShowEvent* evento) override;
@@ -94,8 +86,12 @@ protected:
 private:
     void CalculaTotales();
     class Consulta ParametrosComunes(const QStringList& sentencia) const;
-    void InsertarRegistroVacuna();
-    void EditarRegistroVacuna();
+    QString Ciclo() const override;
+    QString Numero() const override;
+    QString Predio() const override;
+    void Inserta() override;
+    void Edita(const QString& cicloAnterior, const QVariant& numeroAnterior) override;
+    QString FallaEdicion(const ErrorTarvelion& e) const override;
 
     RellenoGeografia* geografia_;
 };

@@ -1,34 +1,21 @@
 // The console of vaccination certificates of cycle 21 on: lists the certificates of a cycle and
 // department (optionally a province) with per-row and overall totals by age band, exports the
-// list, and adds, changes and deletes certificates through the entry form.
+// list, and adds, changes and deletes certificates through the entry form (edit and delete
+// from the list's context menu).
 #pragma once
 
+#include "vaccination/ConsolaCertificados.h"
+
 #include <QPointer>
-#include <QWidget>
 
-class Grilla;
-class QCheckBox;
-class QComboBox;
-class QLabel;
 class QMenu;
-class QAction;
-class QToolButton;
 class PanelTotales;
-class RellenoGeografia;
 
-class TfVacunaC_New : public QWidget {
+class TfVacunaC_New : public ConsolaCertificados {
     Q_OBJECT
 public:
     explicit TfVacunaC_New(QWidget* padre = nullptr);
 
-    QComboBox* cbCiclo;
-    QComboBox* cbDistrital;
-    QCheckBox* cProvincias;
-    QComboBox* dbProvincias;
-    QToolButton* sbEjecutar;
-    QToolButton* sbInsertar;
-    QToolButton* sbExportar;
-    QLabel* lTotal;
     Grilla* UltimDBGrid1;
     QMenu* PopupMenu1;
     QAction* adicionarnuevoregistro1;
@@ -36,26 +23,13 @@ public:
     QAction* sbEliminar;
     PanelTotales* pTotales;
 
-    // Builds and runs the list, then the count line, the export state and the totals.
-    void ArmaConsultaVacunas();
-    // Moves to the certificate with this key; false when it is not listed.
-    bool Localiza(const QString& ciclo, int numero);
-    // The current row's value of a field (NULL without a current row).
-    QVariant Actual(const QString& campo) const;
-
-public Q_SLOTS:
-    void sbEjecutarClick();
-    void sbInsertarClick();
-    void sbEditarClick();
-    void sbEliminarClick();
-    void sbExportarClick();
-
-private:
-    void cProvinciasClick();
-    void ActualizaComandos();
-
-    RellenoGeografia* geografia_;
+protected:
+    QStringList Lineas() const override;
+    std::vector<DefColumna> Columnas() const override;
+    QString Tabla() const override { return QStringLiteral("Ciclos"); }
+    void MuestraTotales(ModeloGrilla& modelo) override;
+    void AbreForma(std::uint8_t modo) override;
 };
 
-// The open console, if any (the entry form refreshes it after a save).
+// The open console, if any (the lookup's entry form refreshes it after a save).
 inline QPointer<TfVacunaC_New> fVacunaC_New;
