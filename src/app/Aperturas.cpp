@@ -4,7 +4,9 @@
 #include "common/Ventanas.h"
 #include "guides/TfMueveC.h"
 #include "vaccination/TfProvee.h"
+#include "vaccination/TfVacunaA.h"
 #include "vaccination/TfVacunaA_New.h"
+#include "vaccination/TfVacunaC.h"
 #include "vaccination/TfVacunaC_New.h"
 #include "vaccination/TfVeterinarios.h"
 
@@ -34,7 +36,15 @@ void AbreConsolaGuias() {
     Ventanas::AbreUnica(fMueveC);
 }
 
-// The legacy certificate console and entry form come with their own windows; these are the
-// places that will open them.
-void AbreConsolaCertificadosLegados() {}
-void AbreAltaCertificadoLegado(const QString&, std::int32_t) {}
+void AbreConsolaCertificadosLegados() {
+    Ventanas::AbreUnica(fVacunaC);
+}
+
+void AbreAltaCertificadoLegado(const QString& ciclo, std::int32_t numero) {
+    TfVacunaA forma;
+    forma.Modo = 0;
+    forma.FijaConsola(fVacunaC); // an open console shows the new certificate
+    forma.SeleccionaCiclo(ciclo);
+    forma.FijaNumero(numero);
+    Ventanas::MuestraModal(forma);
+}

@@ -29,6 +29,24 @@ void SoloDigitos(QLineEdit* editor) {
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), editor));
 }
 
+void SoloCaracteres(QLineEdit* editor, const QString& permitidos) {
+    editor->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QLatin1Char('[') + QRegularExpression::escape(permitidos) +
+                           QStringLiteral("]*")),
+        editor));
+}
+
+QLineEdit* Campo(QWidget* padre, const char* nombre, int largo, bool mayusculas, bool digitos) {
+    auto* e = new QLineEdit(padre);
+    e->setObjectName(QString::fromLatin1(nombre));
+    e->setMaxLength(largo);
+    if (mayusculas)
+        Mayusculas(e);
+    if (digitos)
+        SoloDigitos(e);
+    return e;
+}
+
 std::optional<QDate> LeeFechaTecleada(const QString& texto, const QDate& hoy) {
     const QString t = texto.trimmed();
     if (t.isEmpty())

@@ -17,6 +17,11 @@ namespace Editores {
 void Mayusculas(QLineEdit* editor);
 // Only the digits 0 to 9 (and backspace) are accepted.
 void SoloDigitos(QLineEdit* editor);
+// Only the characters of `permitidos` (and backspace) are accepted.
+void SoloCaracteres(QLineEdit* editor, const QString& permitidos);
+// A form's text field: its name, the characters it holds, upper case and digits-only as asked.
+QLineEdit* Campo(QWidget* padre, const char* nombre, int largo, bool mayusculas = true,
+                 bool digitos = false);
 
 // A date typed by hand: "05122026", "051226", "05/12/26", "5/12/2026", "5-12-2026", "5.12.26".
 // Two-digit years fall within the 80 years before and the 20 years after `hoy`. An empty text

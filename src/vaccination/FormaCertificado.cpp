@@ -18,6 +18,12 @@ FormaCertificado::FormaCertificado(QWidget* padre) : QDialog(padre) {
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void FormaCertificado::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    setWindowTitle(Modo == 0 ? QString::fromUtf8("Añadir nuevo registro")
+                             : QStringLiteral("Modificar datos del registro"));
+}
+
 QString FormaCertificado::FallaInsercion(const ErrorTarvelion& e) const {
     return QStringLiteral("No se ha podido insertar el registro !\n") + e.Texto();
 }

@@ -32,6 +32,8 @@ public Q_SLOTS:
 
 protected:
     explicit FormaCertificado(QWidget* padre);
+    // The caption follows the mode: adding or changing a certificate.
+    void showEvent(QShowEvent* evento) override;
     ConsolaDeCertificados* Consola() const { return consola_; }
 
     // The certificate as the form holds it: its key and its premises.

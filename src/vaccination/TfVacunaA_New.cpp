@@ -28,14 +28,7 @@ namespace {
 
 QLineEdit* Editor(QWidget* padre, const char* nombre, int largo, bool mayusculas = true,
                   bool digitos = false) {
-    auto* e = new QLineEdit(padre);
-    e->setObjectName(QString::fromLatin1(nombre));
-    e->setMaxLength(largo);
-    if (mayusculas)
-        Editores::Mayusculas(e);
-    if (digitos)
-        Editores::SoloDigitos(e);
-    return e;
+    return Editores::Campo(padre, nombre, largo, mayusculas, digitos);
 }
 
 bool Lleno(const QLineEdit* e) {
@@ -284,12 +277,6 @@ TfVacunaA_New::TfVacunaA_New(QWidget* padre) : FormaCertificado(padre) {
     }
     CalculaTotales();
     Ventanas::TamanoFijo(*this);
-}
-
-void TfVacunaA_New::showEvent(QShowEvent* evento) {
-    QDialog::showEvent(evento);
-    setWindowTitle(Modo == 0 ? QString::fromUtf8("Añadir nuevo registro")
-                             : QStringLiteral("Modificar datos del registro"));
 }
 
 void TfVacunaA_New::SeleccionaCiclo(const QString& ciclo) {

@@ -80,9 +80,6 @@ public:
     QLineEdit* eDueno;
     EditorFecha* deActua;
 
-protected:
-    void showEvent(QShowEvent* evento) override;
-
 private:
     void CalculaTotales();
     class Consulta ParametrosComunes(const QStringList& sentencia) const;

@@ -1,5 +1,6 @@
 // The main window: commands enabled by the rights, caption and status panels, the one-instance
 // rule for child windows, the web page, the register question and the About box.
+#include "apoyo/BaseDePrueba.h"
 #include "apoyo/Grabadora.h"
 #include "apoyo/Principal.h"
 #include "app/Direcciones.h"
@@ -9,6 +10,7 @@
 #include "app/TfPregunta.h"
 #include "app/TfPrinc.h"
 #include "common/Utilidades.h"
+#include "vaccination/TfVacunaC.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -187,6 +189,13 @@ private Q_SLOTS:
 
     // The register question: "Aceptar" gives the chosen index, "Cancelar" leaves 255.
     void preguntaDeRegistro() {
+        // The legacy console that the question opens reads its lists from a session.
+        BaseDePrueba base;
+        base.Geografia();
+        base.Login(QStringLiteral("lector"), QStringLiteral("x"), QStringLiteral("SCZ"),
+                   {QStringLiteral("PSi_Lee")});
+        TdmDatos datos;
+        base.AbreSesion(QStringLiteral("lector"), QStringLiteral("x"));
         PSi_Ciclos_Escribe = true;
         TfPrinc p;
         QString titulo;
@@ -201,6 +210,9 @@ private Q_SLOTS:
         });
         p.Vacunaciones2->trigger();
         QCOMPARE(TipoRegistro, 1);
+        QVERIFY(fVacunaC);
+        QCOMPARE(fVacunaC->windowTitle(), QStringLiteral("Reporte de vacunaciones"));
+        delete fVacunaC.data();
         QCOMPARE(titulo, QString::fromUtf8("Según ciclo de vacunación"));
         QCOMPARE(alCrear, 255);
         Ventanas::InstalaManejador([](QDialog& d) {
