@@ -74,9 +74,10 @@ ConsolaCertificados::ConsolaCertificados(const QString& nombre, const QString& n
 }
 
 void ConsolaCertificados::AgregaFiltro(QWidget* arriba, QWidget* control) {
-    const int columna = filtros_->columnCount();
-    filtros_->addWidget(arriba, 0, columna);
-    filtros_->addWidget(control, 1, columna);
+    // Further filters take a second line under the cycle, department and province.
+    filtros_->addWidget(arriba, 2, extras_);
+    filtros_->addWidget(control, 3, extras_);
+    ++extras_;
 }
 
 void ConsolaCertificados::AgregaBoton(QToolButton* boton) {
@@ -85,10 +86,11 @@ void ConsolaCertificados::AgregaBoton(QToolButton* boton) {
 
 void ConsolaCertificados::Inicia(QWidget* panelInferior, const QString& ciclo) {
     botones_ << sbExportar;
-    int columna = filtros_->columnCount();
+    int columna = std::max(3, extras_);
+    const int filas = extras_ > 0 ? 4 : 2;
     for (QToolButton* b : botones_)
-        filtros_->addWidget(b, 0, columna++, 2, 1);
-    filtros_->addWidget(lTotal, 0, columna, 2, 1);
+        filtros_->addWidget(b, 0, columna++, filas, 1, Qt::AlignVCenter);
+    filtros_->addWidget(lTotal, 0, columna, filas, 1);
     filtros_->setColumnStretch(columna, 1);
     lista_->Modelo().Titula(Columnas());
     auto* todo = new QVBoxLayout(this);
@@ -100,7 +102,7 @@ void ConsolaCertificados::Inicia(QWidget* panelInferior, const QString& ciclo) {
     cbCiclo->setCurrentIndex(cbCiclo->findText(ciclo));
     geografia_->FijaDistrital(IdDistrital);
     cProvinciasClick();
-    connect(cProvincias, &QCheckBox::clicked, this, &ConsolaCertificados::cProvinciasClick);
+    connect(cProvincias, &QCheckBox::toggled, this, &ConsolaCertificados::cProvinciasClick);
     connect(sbEjecutar, &QToolButton::clicked, this, &ConsolaCertificados::sbEjecutarClick);
     connect(sbInsertar, &QToolButton::clicked, this, &ConsolaCertificados::sbInsertarClick);
     connect(editar_, &QAction::triggered, this, &ConsolaCertificados::sbEditarClick);

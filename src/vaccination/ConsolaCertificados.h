@@ -75,6 +75,7 @@ private:
 
     Grilla* lista_;
     QGridLayout* filtros_;
+    int extras_ = 0; // further filters laid out
     QList<QToolButton*> botones_;
     RellenoGeografia* geografia_;
     QAction* editar_;

@@ -11,17 +11,24 @@
 #include "app/TfLocaliza.h"
 #include "app/TfPrinc.h"
 #include "common/Editores.h"
+#include "common/Mensajes.h"
 #include "common/Ventanas.h"
 #include "guides/ImpresionGuia.h"
 #include "guides/TfGuiaR.h"
 #include "guides/TfImprimir.h"
 #include "guides/TfMueveC.h"
+#include "vaccination/TfProvee.h"
 #include "vaccination/TfVacunaA_New.h"
+#include "vaccination/TfVacunaC.h"
 #include "vaccination/TfVacunaC_New.h"
+#include "vaccination/TfVeterinarios.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMdiSubWindow>
+#include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
 #include <QToolButton>
@@ -30,6 +37,15 @@
 namespace {
 
 QString destino;
+
+// Answers every question with OK and prints the other boxes (the whole-district question).
+class SiempreSi : public Mensajes::Servicio {
+public:
+    void Muestra(const QString&, Mensajes::Icono, const QString& texto) override {
+        std::printf("caja: %s\n", qPrintable(texto));
+    }
+    bool Pregunta(const QString&, Mensajes::Icono, const QString&) override { return true; }
+};
 
 void Espera(int ms = 300) {
     QEventLoop bucle;
@@ -44,6 +60,40 @@ void Guarda(QWidget* w, const char* nombre) {
         std::fprintf(stderr, "no se pudo escribir %s\n", qPrintable(ruta));
     else
         std::printf("%s\n", qPrintable(ruta));
+}
+
+// The legacy certificate windows and the registries, as the given user sees them.
+int CapturaLegado(const QString& usuario) {
+    const QByteArray prefijo = usuario.toLatin1() + '_';
+    auto guarda = [&](QWidget* w, const char* nombre) {
+        Guarda(w, (prefijo + nombre).constData());
+    };
+    AbreConsolaCertificadosLegados();
+    fVacunaC->cbCiclo->setCurrentText(QStringLiteral("20"));
+    fVacunaC->cProvincias->setChecked(false);
+    fVacunaC->cbDistrital->setCurrentText(QStringLiteral("SCZ"));
+    Ventanas::InstalaManejador([&](QDialog& d) {
+        d.show();
+        guarda(&d, d.metaObject()->className());
+        return int(QDialog::Rejected);
+    });
+    Mensajes::Instala(std::make_shared<SiempreSi>());
+    fVacunaC->sbEjecutar->click();
+    guarda(fVacunaC, "consola_legado");
+    if (fVacunaC->sbEditar->isEnabled())
+        fVacunaC->sbEditar->click();
+    fVacunaC->parentWidget()->close();
+    AbreRegistroVeterinarios();
+    guarda(fVeterinarios, "veterinarios_lista");
+    fVeterinarios->PageControl1->setCurrentIndex(1);
+    guarda(fVeterinarios, "veterinarios_registro");
+    fVeterinarios->parentWidget()->close();
+    AbreRegistroProveedores();
+    guarda(fProvee, "proveedores_lista");
+    fProvee->PageControl1->setCurrentIndex(1);
+    guarda(fProvee, "proveedores_registro");
+    Ventanas::InstalaManejador({});
+    return 0;
 }
 
 } // namespace
@@ -74,6 +124,8 @@ int main(int argc, char** argv) {
     TfPrinc principal;
     principal.resize(1280, 800);
     principal.show();
+    if (argc > 5 && QLatin1String(argv[5]) == QLatin1String("legado"))
+        return CapturaLegado(QString::fromLocal8Bit(argv[2]));
     Guarda(&principal, "principal");
 
     AbreConsolaCertificadosVigentes();

@@ -107,7 +107,7 @@ const std::vector<LoginDemo>& LoginsDemo() {
          "LPZ",
          "administrador",
          {"PSi_Lee", "Sis_AdministraUsuarios", "Sis_RespondeForo"}},
-        {"lector", "lector2026", "BEN", "lector sin derechos", {}},
+        {"lector", "lector2026", "BEN", "lector (solo consulta)", {"PSi_Lee"}},
         {"sistemas",
          "sistemas2026",
          "LPZ",
