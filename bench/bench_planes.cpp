@@ -5,6 +5,7 @@
 #include "db/DialectoSqlite.h"
 #include "guides/ConsultaGuias.h"
 #include "vaccination/ConsultaVacunas.h"
+#include "vaccination/ConsultaVacunasLegado.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -59,6 +60,11 @@ int main(int argc, char** argv) {
     Plan(bd, "consola de certificados, una provincia",
          LineasConsultaVacunas(QStringLiteral("25"), QStringLiteral("SCZ"), QStringLiteral("01"))
              .join(QLatin1Char('\n')));
+    FiltrosLegado legado;
+    legado.ciclo = QStringLiteral("20");
+    legado.distrital = QStringLiteral("SCZ");
+    Plan(bd, "consola de certificados anteriores",
+         LineasConsultaLegado(legado).join(QLatin1Char('\n')));
     Plan(bd, "número de guía nuevo",
          QStringLiteral("SELECT MAX(NroGuia) AS Total FROM Guias WHERE Ori_IdDistrital = 'SCZ'"));
     Plan(bd, "guías de un certificado de origen",

@@ -243,6 +243,20 @@ private Q_SLOTS:
                     .secsTo(QDateTime::currentDateTime()) < 60);
     }
 
+    // The certificate lookup opens the form for a number of cycle 20 that does not exist yet.
+    void desdeLaBusqueda() {
+        QString visto;
+        Ventanas::InstalaManejador([&](QDialog& d) {
+            auto& f = dynamic_cast<TfVacunaA&>(d);
+            visto = QStringLiteral("%1|%2|%3")
+                        .arg(f.Modo)
+                        .arg(f.cbCiclo->currentText(), f.eCertificado->text());
+            return int(QDialog::Rejected);
+        });
+        AbreAltaCertificadoLegado(QStringLiteral("20"), 4711);
+        QCOMPARE(visto, QStringLiteral("0|20|4711"));
+    }
+
     // A number that does not fit an integer stops the save with the conversion error.
     void numeroQueNoCabe() {
         TfVacunaA f;

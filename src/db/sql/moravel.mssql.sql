@@ -299,7 +299,8 @@ CREATE INDEX IX_Guias_OrigenNumero ON Guias (Ori_IdDistrital, NroGuia);
 CREATE INDEX IX_Guias_CertificadoOrigen ON Guias (Ori_Certificado, Ori_Ciclo, Especie);
 CREATE INDEX IX_Guias_CertificadoDestino ON Guias (Des_Certificado, Des_Ciclo, Especie);
 CREATE INDEX IX_Ciclos_CicloDistrital ON Ciclos (IdCiclo, Predio_IdDistrital);
-CREATE INDEX IX_Vacunaciones_CicloDistrital ON Vacunaciones (IdCiclo, IdDistrital);
+-- The legacy console lists a cycle and department ordered by premises name.
+CREATE INDEX IX_Vacunaciones_CicloDistrital ON Vacunaciones (IdCiclo, IdDistrital, NombreCabana);
 
 -- Database roles tested by the client with IS_MEMBER.
 CREATE ROLE Sis_AdministraUsuarios;
