@@ -243,6 +243,50 @@ private Q_SLOTS:
                     .secsTo(QDateTime::currentDateTime()) < 60);
     }
 
+    // A refused insert shows the database's text; a refused edit its own sentence; the form
+    // stays open with what was typed. Without the cycles right the console only looks.
+    void rechazos() {
+        Certificado(*base_, QStringLiteral("20"), 777, QStringLiteral("YA ESTA"),
+                    QStringLiteral("SCZ"), QStringLiteral("01"), {1, 1, 1, 1, 1, 1, 1, 1});
+        Certificado(*base_, QStringLiteral("20"), 778, QStringLiteral("OTRO"),
+                    QStringLiteral("SCZ"), QStringLiteral("01"), {1, 1, 1, 1, 1, 1, 1, 1});
+        GrabadoraInstalada grabadora;
+        {
+            TfVacunaA f;
+            LlenaValido(f);
+            f.BitBtn1->click();
+            QCOMPARE(grabadora->cajas.size(), 1);
+            QVERIFY2(grabadora->cajas[0].texto.startsWith(
+                         QStringLiteral("No se ha podido insertar el registro !\nInfracción")),
+                     qPrintable(grabadora->cajas[0].texto));
+            QCOMPARE(f.result(), 0);
+        }
+        TfVacunaC c;
+        c.cbCiclo->setCurrentText(QStringLiteral("20"));
+        c.sbEjecutar->click();
+        QVERIFY(c.Localiza(QStringLiteral("20"), 778));
+        grabadora->Limpia();
+        Ventanas::InstalaManejador([](QDialog& d) {
+            auto& f = dynamic_cast<TfVacunaA&>(d);
+            f.eCertificado->setText(QStringLiteral("777")); // a number already taken
+            f.BitBtn1->click();
+            return f.result();
+        });
+        c.sbEditar->click();
+        QCOMPARE(grabadora->Textos(), QStringList{QStringLiteral("No se ha podido editar el "
+                                                                 "registro !")});
+
+        PSi_Ciclos_Escribe = false;
+        TfVacunaC lector;
+        lector.cbCiclo->setCurrentText(QStringLiteral("20"));
+        lector.sbEjecutar->click();
+        QVERIFY(lector.dbGrid1->FilaActual() >= 0);
+        QVERIFY(!lector.sbInsertar->isEnabled());
+        QVERIFY(!lector.sbEditar->isEnabled());
+        QVERIFY(!lector.sbEliminar->isEnabled());
+        QVERIFY(lector.sbExportar->isEnabled());
+    }
+
     // The certificate lookup opens the form for a number of cycle 20 that does not exist yet.
     void desdeLaBusqueda() {
         QString visto;
