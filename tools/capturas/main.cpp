@@ -17,6 +17,8 @@
 #include "guides/TfGuiaR.h"
 #include "guides/TfImprimir.h"
 #include "guides/TfMueveC.h"
+#include "vaccination/ReceptorBusqueda.h"
+#include "vaccination/TfBuscar.h"
 #include "vaccination/TfProvee.h"
 #include "vaccination/TfVacunaA_New.h"
 #include "vaccination/TfVacunaC.h"
@@ -27,7 +29,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
@@ -92,6 +96,18 @@ int CapturaLegado(const QString& usuario) {
     guarda(fProvee, "proveedores_lista");
     fProvee->PageControl1->setCurrentIndex(1);
     guarda(fProvee, "proveedores_registro");
+    // The premises search, with a list found.
+    struct Nadie : ReceptorBusqueda {
+        void Fija(Campo, const QString&) override {}
+        void RefrescaMunicipios(Lado) override {}
+    } nadie;
+    TfBuscar* b = AbreBusqueda(nullptr, 1, &nadie);
+    b->SeleccionaCiclo(QStringLiteral("20"));
+    b->SeleccionaDistrital(QStringLiteral("SCZ"));
+    b->eBuscar->setText(QStringLiteral("vista"));
+    b->bbBuscar->click();
+    guarda(b, "busqueda");
+    b->close();
     Ventanas::InstalaManejador({});
     return 0;
 }
