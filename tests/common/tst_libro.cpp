@@ -1,0 +1,117 @@
+// The workbook reader on files a real spreadsheet program wrote (LibreOffice, from
+// libros/listado.fods): the sheet found by name, every cell in its own type, the rows and
+// cells the file leaves out, and clear errors for what is no workbook.
+#include "apoyo/Principal.h"
+#include "common/Errores.h"
+#include "common/LibroCalculo.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+// The non-empty rows as "row: cell | cell ...", each cell "type:value".
+class Tabla : public LibroCalculo::Lector {
+public:
+    QStringList filas;
+    int progreso = 0;
+    bool Fila(int fila, const std::vector<LibroCalculo::Celda>& celdas) override {
+        QStringList c;
+        bool vacia = true;
+        for (const LibroCalculo::Celda& x : celdas) {
+            static const char* const tipos[] = {"", "N", "F", "T", "L"};
+            c << (x.tipo == LibroCalculo::Celda::Vacia
+                      ? QString()
+                      : QLatin1String(tipos[x.tipo]) + QLatin1Char(':') + x.ComoTexto());
+            vacia = vacia && x.tipo == LibroCalculo::Celda::Vacia;
+        }
+        while (!c.isEmpty() && c.last().isEmpty())
+            c.removeLast();
+        if (!vacia)
+            filas << QString::number(fila) + QStringLiteral(": ") + c.join(QStringLiteral(" | "));
+        return true;
+    }
+    void Progreso(int leidas, int) override { progreso = leidas; }
+};
+
+} // namespace
+
+class TstLibro : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void formatos_data() {
+        QTest::addColumn<QString>("archivo");
+        QTest::newRow("xlsx") << "listado.xlsx";
+        QTest::newRow("ods") << "listado.ods";
+        QTest::newRow("xls") << "listado.xls";
+    }
+    void formatos() {
+        QFETCH(QString, archivo);
+        Tabla t;
+        try {
+            LibroCalculo::LeeHoja(QFINDTESTDATA("libros/" + archivo), QStringLiteral("Listado"), t);
+        } catch (const ErrorTarvelion& e) {
+            QFAIL(qPrintable(e.Texto()));
+        }
+        const QStringList esperadas{
+            QString::fromUtf8("1: T:Título"),
+            // LibreOffice keeps a logical value as the number 1 with a logical format.
+            QString::fromUtf8("4: N:4711 | T:LA CAÑADA 'O''; DROP |  |  | F:01/05/2020 | N:2.5 | "
+                              "N:1 | T:Ñandú  dos"),
+            QString::fromUtf8("5: N:12 | T:数字")};
+        QCOMPARE(t.filas, esperadas);
+        QVERIFY(t.progreso >= 3); // rows handed over (a file may leave empty rows out)
+    }
+
+    // Dates by their number format; Excel's day numbers.
+    void fechas() {
+        QVERIFY(LibroCalculo::FormatoDeFecha(QStringLiteral("dd/mm/yyyy")));
+        QVERIFY(LibroCalculo::FormatoDeFecha(QStringLiteral("[$-409]d-mmm-yy;@")));
+        QVERIFY(!LibroCalculo::FormatoDeFecha(QStringLiteral("[Red]#,##0.00")));
+        QVERIFY(!LibroCalculo::FormatoDeFecha(QStringLiteral("\"días\" 0")));
+        QVERIFY(!LibroCalculo::FormatoDeFecha(QStringLiteral("General")));
+        QCOMPARE(LibroCalculo::FechaDeSerie(43952), QDateTime(QDate(2020, 5, 1), QTime(0, 0)));
+        QCOMPARE(LibroCalculo::FechaDeSerie(43952.5), QDateTime(QDate(2020, 5, 1), QTime(12, 0)));
+    }
+
+    // No such file, no such sheet, random bytes, a cut file: clear errors, nothing read.
+    void errores_data() {
+        QTest::addColumn<QByteArray>("contenido"); // empty: the file does not exist
+        QTest::addColumn<QString>("hoja");
+        QTest::addColumn<QString>("mensaje");
+        QFile f(QFINDTESTDATA("libros/listado.xlsx"));
+        f.open(QIODevice::ReadOnly);
+        const QByteArray xlsx = f.readAll();
+        QTest::newRow("no existe") << QByteArray() << "Listado"
+                                   << "No existe el archivo";
+        QTest::newRow("sin la hoja") << xlsx << "Otra hoja"
+                                     << "no tiene la hoja \"Otra hoja\"";
+        QTest::newRow("bytes al azar") << QByteArray(2000, '\x7F') << "Listado"
+                                       << "no es un libro de cálculo";
+        QTest::newRow("cortado") << xlsx.left(xlsx.size() / 2) << "Listado"
+                                 << "No se pudo leer";
+    }
+    void errores() {
+        QFETCH(QByteArray, contenido);
+        QFETCH(QString, hoja);
+        QFETCH(QString, mensaje);
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("libro.xlsx"));
+        if (!contenido.isEmpty()) {
+            QFile f(ruta);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(contenido);
+        }
+        Tabla t;
+        try {
+            LibroCalculo::LeeHoja(ruta, hoja, t);
+            QFAIL("leído");
+        } catch (const ErrorArchivo& e) {
+            QVERIFY2(e.Texto().contains(mensaje), qPrintable(e.Texto()));
+        }
+        QVERIFY(t.filas.isEmpty());
+    }
+};
+
+TARVELION_PRUEBA_MAIN(TstLibro)
+#include "tst_libro.moc"
