@@ -3,6 +3,7 @@
 
 #include "common/Ventanas.h"
 #include "guides/TfMueveC.h"
+#include "vaccination/TfImpor.h"
 #include "vaccination/TfProvee.h"
 #include "vaccination/TfVacunaA.h"
 #include "vaccination/TfVacunaA_New.h"
@@ -30,6 +31,11 @@ void AbreRegistroVeterinarios() {
 
 void AbreRegistroProveedores() {
     Ventanas::AbreUnica(fProvee);
+}
+
+void AbreImportacion() {
+    TfImpor forma;
+    Ventanas::MuestraModal(forma);
 }
 
 void AbreConsolaGuias() {

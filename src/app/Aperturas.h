@@ -11,6 +11,8 @@ void AbreConsolaCertificadosLegados();
 // Registries of veterinarians and vaccine suppliers.
 void AbreRegistroVeterinarios();
 void AbreRegistroProveedores();
+// The workbook import of legacy certificates.
+void AbreImportacion();
 // Guide console.
 void AbreConsolaGuias();
 // Entry forms for a new certificate with cycle and number preset (from the lookup).

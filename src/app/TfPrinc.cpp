@@ -100,6 +100,7 @@ void TfPrinc::CreaMenu() {
     connect(Guias1, &QAction::triggered, this, &TfPrinc::Guias1Click);
     connect(Veterinarios1, &QAction::triggered, this, [] { AbreRegistroVeterinarios(); });
     connect(Veterinarias1, &QAction::triggered, this, [] { AbreRegistroProveedores(); });
+    connect(Importar1, &QAction::triggered, this, [] { AbreImportacion(); });
     connect(Webmoravel1, &QAction::triggered, this, &TfPrinc::Webmoravel1Click);
     connect(Descargar1, &QAction::triggered, this, &TfPrinc::Descargar1Click);
     connect(Acercade1, &QAction::triggered, this, &TfPrinc::Acercade1Click);

@@ -1,0 +1,304 @@
+// Import of legacy certificates from a workbook.
+#include "vaccination/TfImpor.h"
+
+#include "common/Dialogos.h"
+#include "common/Errores.h"
+#include "common/LibroCalculo.h"
+#include "common/Mensajes.h"
+#include "common/PanelTotales.h"
+#include "common/Ventanas.h"
+#include "common/Vocabulario.h"
+#include "db/Conexion.h"
+#include "db/Consulta.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using LibroCalculo::Celda;
+
+// Each row of the sheet from row 7 on, inserted as it is read.
+struct ImportaFilas : LibroCalculo::Lector {
+    TfImpor& f;
+    QString ciclo, distrital, vacunador;
+    bool vacunadorDeColumna = false;
+    int siguiente = 7; // the row expected next; a row the file leaves out is an empty one
+    Consulta cInserta;
+
+    explicit ImportaFilas(TfImpor& forma) : f(forma) {
+        QStringList l{QStringLiteral("INSERT INTO Vacunaciones"), QStringLiteral("VALUES (")};
+        for (const char* p : {":sIdCiclo",
+                              ":sCertificadoNro",
+                              ":sNombreCabana",
+                              ":sIdPadron",
+                              ":sCodigoCatastro",
+                              ":sIdDistrital",
+                              ":sIdProvincia",
+                              ":sIdMunicipio",
+                              ":sLocalidad",
+                              "NULL",
+                              "NULL",
+                              ":sIdProveedor",
+                              ":sIdVacunador",
+                              ":sCantidadDosis",
+                              ":sLaboratorio",
+                              ":sSerie",
+                              ":sPartida",
+                              ":sProcedencia",
+                              ":sExpiracion",
+                              ":sFechaVacunacion",
+                              ":sFechaCertificacion",
+                              ":sTerneros",
+                              ":sVaquillas",
+                              ":sTorillos",
+                              ":sNovillos",
+                              ":sVacas",
+                              ":sToros",
+                              ":sBueyes",
+                              ":sBufalos",
+                              ":sIdPropietario",
+                              ":sPaterno",
+                              ":sMaterno",
+                              ":sNombres",
+                              ":sModificadoPor"})
+            l << QLatin1String(p) + QLatin1Char(',');
+        l << QStringLiteral(":sFechaModificacion") << QStringLiteral(")");
+        cInserta.FijaSql(l);
+    }
+
+    static const Celda& De(const std::vector<Celda>& c, int columna) {
+        static const Celda vacia;
+        return size_t(columna) < c.size() ? c[size_t(columna)] : vacia;
+    }
+    // A cell with its own type into a parameter of the column's type.
+    void Valor(const char* nombre, const Celda& c, TipoParametro tipo) {
+        const QString n = QLatin1String(nombre);
+        switch (c.tipo) {
+        case Celda::Vacia:
+            cInserta.Nulo(n, tipo);
+            break;
+        case Celda::Fecha:
+            cInserta.Parametro(n, TipoParametro::FechaHora, c.fecha);
+            break;
+        case Celda::Numero:
+            cInserta.Parametro(n, tipo,
+                               tipo == TipoParametro::Texto ? QVariant(c.ComoTexto())
+                                                            : QVariant(c.numero));
+            break;
+        default:
+            cInserta.Parametro(n, tipo == TipoParametro::FechaHora ? TipoParametro::Texto : tipo,
+                               c.ComoTexto());
+        }
+    }
+    void Texto(const char* nombre, const Celda& c, int tamano) {
+        cInserta.Texto(QLatin1String(nombre), c.ComoTexto().trimmed(), tamano);
+    }
+
+    bool Fila(int fila, const std::vector<Celda>& c) override {
+        if (fila < 7)
+            return true;
+        const Celda& a = De(c, 0);
+        if (fila > siguiente || a.ComoTexto().isEmpty())
+            return false; // the first empty column A ends the list
+        siguiente = fila + 1;
+        f.lPredio->setText(De(c, 1).ComoTexto().trimmed());
+        try {
+            cInserta.Texto(QStringLiteral("sIdCiclo"), ciclo, 3);
+            Valor("sCertificadoNro", a, TipoParametro::Entero);
+            Texto("sNombreCabana", De(c, 1), 50);
+            cInserta.Nulo(QStringLiteral("sIdPadron"), TipoParametro::Texto);
+            cInserta.Nulo(QStringLiteral("sCodigoCatastro"), TipoParametro::Texto);
+            cInserta.Texto(QStringLiteral("sIdDistrital"), distrital, 3);
+            Texto("sPaterno", De(c, 2), 70);
+            Texto("sMaterno", De(c, 3), 25);
+            Texto("sNombres", De(c, 4), 25);
+            Texto("sIdProvincia", De(c, 5), 2);
+            Texto("sIdMunicipio", De(c, 6), 2);
+            Texto("sLocalidad", De(c, 7), 25);
+            Texto("sIdProveedor", De(c, 8), 3);
+            Valor("sCantidadDosis", De(c, 9), TipoParametro::Entero);
+            Texto("sLaboratorio", De(c, 10), 30);
+            Texto("sSerie", De(c, 11), 15);
+            Texto("sPartida", De(c, 12), 10);
+            Texto("sProcedencia", De(c, 13), 20);
+            Texto("sExpiracion", De(c, 14), 10);
+            Valor("sFechaVacunacion", De(c, 15), TipoParametro::FechaHora);
+            Valor("sFechaCertificacion", De(c, 16), TipoParametro::FechaHora);
+            const char* conteos[] = {"sTerneros", "sVaquillas", "sTorillos", "sNovillos",
+                                     "sVacas",    "sToros",     "sBueyes",   "sBufalos"};
+            for (int k = 0; k < 8; ++k)
+                Valor(conteos[k], De(c, 17 + k), TipoParametro::EnteroCorto);
+            if (vacunadorDeColumna)
+                Valor("sIdVacunador", De(c, 34), TipoParametro::Texto);
+            else
+                cInserta.Texto(QStringLiteral("sIdVacunador"), vacunador, 12);
+            cInserta.Texto(QStringLiteral("sIdPropietario"), QStringLiteral("-"), 12);
+            cInserta.Texto(QStringLiteral("sModificadoPor"), QStringLiteral("-"), 12);
+            cInserta.FechaHora(QStringLiteral("sFechaModificacion"), QDate::currentDate());
+            cInserta.Ejecuta();
+        } catch (const ErrorTarvelion& e) {
+            // The row is listed with the reason and the import goes on; a number that is no
+            // integer is listed as written.
+            bool entero = false;
+            const qint64 n = a.ComoTexto().toLongLong(&entero);
+            f.Memo1->appendPlainText((entero ? QString::number(n) : a.ComoTexto()) +
+                                     QStringLiteral(" - ") + e.Texto());
+        }
+        f.setWindowTitle(QStringLiteral("Importar datos [%1]").arg(fila + 1));
+        return true;
+    }
+    void Progreso(int leidas, int total) override {
+        if (total > 0) {
+            f.pbAvance->setMaximum(total);
+            f.pbAvance->setValue(leidas);
+        }
+        if (leidas % 50 == 0)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+};
+
+TfImpor::TfImpor(QWidget* padre) : QDialog(padre) {
+    setObjectName(QStringLiteral("fImpor"));
+    setWindowTitle(QStringLiteral("Importar datos"));
+    eArchivo = new QLineEdit(this);
+    eArchivo->setObjectName(QStringLiteral("eArchivo"));
+    eArchivo->setReadOnly(true);
+    eArchivo->setMinimumWidth(360);
+    SpeedButton1 = new QToolButton(this);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setText(QStringLiteral("..."));
+    cbVeter = new QComboBox(this);
+    cbVeter->setObjectName(QStringLiteral("cbVeter"));
+    cbVeter->setMaxVisibleItems(15);
+    cVeter = new QCheckBox(QStringLiteral("Obtener Id. de veterinario de columna AI"), this);
+    cVeter->setObjectName(QStringLiteral("cVeter"));
+    cbCiclo = new QComboBox(this);
+    cbCiclo->setObjectName(QStringLiteral("cbCiclo"));
+    for (int c = 20; c >= 12; --c)
+        cbCiclo->addItem(QString::number(c));
+    cbCiclo->setCurrentIndex(-1);
+    cbDistrital = new QComboBox(this);
+    cbDistrital->setObjectName(QStringLiteral("cbDistrital"));
+    cbDistrital->addItems(Vocabulario::Distritales());
+    cbDistrital->setCurrentIndex(-1);
+    cSoloVerificar = new QCheckBox(QStringLiteral("Solo verificar (no guardar)"), this);
+    cSoloVerificar->setObjectName(QStringLiteral("cSoloVerificar"));
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    pbAvance = new QProgressBar(this);
+    pbAvance->setObjectName(QStringLiteral("pbAvance"));
+    pbAvance->setValue(0);
+    lPredio = new QLabel(this);
+    lPredio->setObjectName(QStringLiteral("lPredio"));
+    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton(QStringLiteral("Cerrar"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+
+    auto* archivo = new QHBoxLayout;
+    archivo->addWidget(eArchivo, 1);
+    archivo->addWidget(SpeedButton1);
+    auto* f = new QFormLayout;
+    f->addRow(QStringLiteral("Archivo de registros de vacunaciones"), archivo);
+    f->addRow(QStringLiteral("Veterinario responsable"), cbVeter);
+    f->addRow(QString(), cVeter);
+    f->addRow(QStringLiteral("Ciclo"), cbCiclo);
+    f->addRow(QStringLiteral("Distrital"), cbDistrital);
+    f->addRow(QString(), cSoloVerificar);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch(1);
+    botones->addWidget(BitBtn1);
+    botones->addWidget(BitBtn2);
+    auto* todo = new QVBoxLayout(this);
+    todo->addLayout(f);
+    todo->addWidget(
+        new QLabel(QStringLiteral("Registros no introducidos a la base de datos"), this));
+    todo->addWidget(Memo1, 1);
+    todo->addWidget(lPredio);
+    todo->addWidget(pbAvance);
+    todo->addLayout(botones);
+
+    // Creation: the veterinarians, the first one chosen.
+    Consulta qVeter({QStringLiteral("select IdCarnet, (Paterno+' '+ISNULL(Materno,'')+' '+Nombres) "
+                                    "AS Nombre"),
+                     QStringLiteral("from Veterinarios"),
+                     QStringLiteral("order by paterno,nombres")});
+    qVeter.Abre();
+    for (qVeter.Primero(); !qVeter.Eof(); qVeter.Siguiente())
+        cbVeter->addItem(qVeter.TextoCampo(QStringLiteral("Nombre")),
+                         qVeter.TextoCampo(QStringLiteral("IdCarnet")));
+    cbVeter->setCurrentIndex(cbVeter->count() > 0 ? 0 : -1);
+    connect(cVeter, &QCheckBox::toggled, this, &TfImpor::cVeterClick);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TfImpor::SpeedButton1Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TfImpor::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    cVeterClick();
+    resize(620, 480);
+}
+
+void TfImpor::cVeterClick() {
+    cbVeter->setEnabled(!cVeter->isChecked());
+    ColoreaFiltro(cbVeter, !cVeter->isChecked());
+}
+
+void TfImpor::SpeedButton1Click() {
+    const QString ruta = Dialogos::Abrir(
+        {QStringLiteral("Abrir"), QStringLiteral("xlsx"),
+         QString::fromUtf8("Libros de cálculo|*.xlsx;*.xls;*.ods|Todos los archivos|*.*")});
+    if (!ruta.isEmpty())
+        eArchivo->setText(ruta);
+}
+
+void TfImpor::BitBtn1Click() {
+    if (eArchivo->text().isEmpty()) {
+        Mensajes::MuestraError(QStringLiteral("Debe especificar un archivo de origen !"));
+        return;
+    }
+    if (cbCiclo->currentIndex() < 0 || cbDistrital->currentIndex() < 0) {
+        Mensajes::MuestraError(
+            QString::fromUtf8("Debe especificar ciclo de vacunación y distrital !"));
+        return;
+    }
+    ImportaFilas filas(*this);
+    filas.ciclo = cbCiclo->currentText();
+    filas.distrital = cbDistrital->currentText();
+    filas.vacunadorDeColumna = cVeter->isChecked();
+    filas.vacunador = cbVeter->currentData().toString();
+    const bool soloVerificar = cSoloVerificar->isChecked();
+    QSqlDatabase bd = Conexion::Principal()->Bd();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    BitBtn1->setEnabled(false);
+    struct Restaura {
+        TfImpor* f;
+        ~Restaura() {
+            QApplication::restoreOverrideCursor();
+            f->BitBtn1->setEnabled(true);
+        }
+    } restaura{this};
+    // A dry run: the same inserts in one transaction, rolled back whatever happens.
+    if (soloVerificar && !bd.transaction())
+        throw ErrorBaseDatos(QStringLiteral("No se pudo iniciar la verificación."));
+    try {
+        LibroCalculo::LeeHoja(eArchivo->text(), QStringLiteral("Listado"), filas);
+    } catch (...) {
+        if (soloVerificar)
+            bd.rollback();
+        throw;
+    }
+    if (soloVerificar)
+        bd.rollback();
+    lPredio->clear();
+    Mensajes::MensajePlano(QStringLiteral("Listo, ya acabé con esta madre"));
+}
