@@ -1,7 +1,10 @@
 // Entry helpers.
 #include "common/Editores.h"
 
+#include "db/Consulta.h"
+
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -34,6 +37,16 @@ void SoloCaracteres(QLineEdit* editor, const QString& permitidos) {
         QRegularExpression(QLatin1Char('[') + QRegularExpression::escape(permitidos) +
                            QStringLiteral("]*")),
         editor));
+}
+
+void LlenaLista(QComboBox* lista, const QStringList& sentencia, const char* clave,
+                const char* texto) {
+    Consulta q;
+    q.FijaSql(sentencia);
+    q.Abre();
+    for (q.Primero(); !q.Eof(); q.Siguiente())
+        lista->addItem(q.TextoCampo(QLatin1String(texto)), q.TextoCampo(QLatin1String(clave)));
+    lista->setCurrentIndex(-1);
 }
 
 QLineEdit* Campo(QWidget* padre, const char* nombre, int largo, bool mayusculas, bool digitos) {

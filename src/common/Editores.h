@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <optional>
 
+class QComboBox;
 class QLineEdit;
 class QToolButton;
 
@@ -19,6 +20,10 @@ void Mayusculas(QLineEdit* editor);
 void SoloDigitos(QLineEdit* editor);
 // Only the characters of `permitidos` (and backspace) are accepted.
 void SoloCaracteres(QLineEdit* editor, const QString& permitidos);
+// Fills a drop-down list from a statement: the texts of field `texto` shown, the keys of field
+// `clave` behind them (QComboBox::currentData), nothing selected.
+void LlenaLista(QComboBox* lista, const QStringList& sentencia, const char* clave,
+                const char* texto);
 // A form's text field: its name, the characters it holds, upper case and digits-only as asked.
 QLineEdit* Campo(QWidget* padre, const char* nombre, int largo, bool mayusculas = true,
                  bool digitos = false);

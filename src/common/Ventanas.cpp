@@ -1,6 +1,8 @@
 // Modal entry point and the main frame reference.
 #include "common/Ventanas.h"
 
+#include <QApplication>
+
 #include <QDialog>
 #include <QFontMetrics>
 #include <QMdiArea>
@@ -59,6 +61,14 @@ void FijaMarco(QMdiArea* marco) {
 }
 QMdiArea* Marco() {
     return MarcoActual();
+}
+
+CursorEspera::CursorEspera() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+CursorEspera::~CursorEspera() {
+    QApplication::restoreOverrideCursor();
 }
 
 } // namespace Ventanas

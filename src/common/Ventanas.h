@@ -15,6 +15,15 @@ using Manejador = std::function<int(QDialog&)>;
 
 // Shows the dialog modally and returns its result (QDialog::exec by default).
 int MuestraModal(QDialog& dialogo);
+
+// The wait cursor while it lives: long work in a window.
+class CursorEspera {
+public:
+    CursorEspera();
+    ~CursorEspera();
+    CursorEspera(const CursorEspera&) = delete;
+    CursorEspera& operator=(const CursorEspera&) = delete;
+};
 // Installs a handler that receives every modal dialog instead (tests); returns the previous.
 Manejador InstalaManejador(Manejador manejador);
 

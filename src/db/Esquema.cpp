@@ -24,15 +24,26 @@ void Corre(sqlite3* h, const QString& sql) {
     }
 }
 
-QStringList Columna(sqlite3* h, const QString& sql, int columna = 0) {
-    QStringList valores;
+// The rows of a statement, each as its texts.
+QList<QStringList> Filas(sqlite3* h, const QString& sql) {
+    QList<QStringList> filas;
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(h, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK)
         throw ErrorBaseDatos(QString::fromUtf8(sqlite3_errmsg(h)));
-    while (sqlite3_step(st) == SQLITE_ROW)
-        valores << QString::fromUtf8(
-            reinterpret_cast<const char*>(sqlite3_column_text(st, columna)));
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        QStringList fila;
+        for (int c = 0; c < sqlite3_column_count(st); ++c)
+            fila << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, c)));
+        filas << fila;
+    }
     sqlite3_finalize(st);
+    return filas;
+}
+
+QStringList Columna(sqlite3* h, const QString& sql, int columna = 0) {
+    QStringList valores;
+    for (const QStringList& fila : Filas(h, sql))
+        valores << fila.value(columna);
     return valores;
 }
 
@@ -76,14 +87,11 @@ void CreaVerificaciones(sqlite3* h) {
     for (const QString& tabla : Tablas(h)) {
         if (tabla.startsWith(QLatin1String("Srv")))
             continue;
-        const QStringList nombres =
-            Columna(h, QStringLiteral("PRAGMA table_info(%1)").arg(tabla), 1);
-        const QStringList tipos = Columna(h, QStringLiteral("PRAGMA table_info(%1)").arg(tabla), 2);
         QStringList llamadas;
-        for (qsizetype i = 0; i < nombres.size(); ++i)
-            if (Verificable(tipos[i]))
-                llamadas << QStringLiteral("MS_VALIDA('%1', '%2', '%3', NEW.%2)")
-                                .arg(tabla, nombres[i], tipos[i]);
+        for (const QStringList& c : Filas(h, QStringLiteral("PRAGMA table_info(%1)").arg(tabla)))
+            if (Verificable(c[2])) // cid, name, type, ...
+                llamadas
+                    << QStringLiteral("MS_VALIDA('%1', '%2', '%3', NEW.%2)").arg(tabla, c[1], c[2]);
         if (llamadas.isEmpty())
             continue;
         const QString cuerpo = QStringLiteral("BEGIN SELECT ") +
@@ -99,21 +107,20 @@ void CreaVerificaciones(sqlite3* h) {
 void CreaBaseEmbebida(const QString& ruta) {
     if (QFileInfo::exists(ruta))
         throw ErrorArchivo(QStringLiteral("El archivo %1 ya existe.").arg(ruta));
-    // Created for its owner alone before SQLite writes a byte into it.
-    {
-        QFile f(ruta);
-        if (!f.open(QIODevice::NewOnly | QIODevice::WriteOnly))
-            throw ErrorArchivo(
-                QStringLiteral("No se pudo crear el archivo %1: %2").arg(ruta, f.errorString()));
-        f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    }
     sqlite3* h = nullptr;
     QString error;
-    if (sqlite3_open_v2(ruta.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE, nullptr) !=
-        SQLITE_OK) {
+    if (sqlite3_open_v2(ruta.toUtf8().constData(), &h, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) != SQLITE_OK) {
         error = QString::fromUtf8(sqlite3_errmsg(h));
     } else {
         try {
+            // SQLite makes the file on its first write; it becomes its owner's alone (set by its
+            // path: nothing but SQLite opens it) before the schema is written, and the working
+            // files take the same permissions.
+            Corre(h, QStringLiteral("PRAGMA user_version = 0;"));
+            if (!QFile::setPermissions(ruta, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+                throw ErrorBaseDatos(
+                    QStringLiteral("No se pudo reservar el archivo %1 a su dueño.").arg(ruta));
             PreparaConexion(h);
             Corre(h, QStringLiteral("PRAGMA journal_mode=WAL;"));
             Corre(h, QStringLiteral("BEGIN;"));
@@ -149,12 +156,10 @@ void Actualiza(sqlite3* h) {
             const QStringList antiguas = Tablas(h);
             const QString sufijo = QStringLiteral("__v%1").arg(version);
             // Indexes and triggers go with their tables; the schema makes them anew.
-            const QString objetos = QStringLiteral("SELECT type, name FROM sqlite_master WHERE "
-                                                   "type IN ('index', 'trigger') AND sql IS NOT "
-                                                   "NULL ORDER BY name");
-            const QStringList tipos = Columna(h, objetos, 0), nombres = Columna(h, objetos, 1);
-            for (qsizetype i = 0; i < nombres.size(); ++i)
-                Corre(h, QStringLiteral("DROP %1 %2;").arg(tipos[i].toUpper(), nombres[i]));
+            for (const QStringList& o :
+                 Filas(h, QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN "
+                                         "('index', 'trigger') AND sql IS NOT NULL")))
+                Corre(h, QStringLiteral("DROP %1 %2;").arg(o[0].toUpper(), o[1]));
             for (const QString& t : antiguas)
                 Corre(h, QStringLiteral("ALTER TABLE %1 RENAME TO %1%2;").arg(t, sufijo));
             Corre(h, Texto(QStringLiteral("moravel.sqlite.sql")));

@@ -9,6 +9,7 @@
 #include "common/Mensajes.h"
 #include "common/PanelTotales.h"
 #include "common/RellenoGeografia.h"
+#include "common/Ventanas.h"
 #include "common/Vocabulario.h"
 #include "db/Consulta.h"
 #include "guides/ConsultaGuias.h"
@@ -284,10 +285,7 @@ void TfMueveC::ArmaConsultaGuias() {
 }
 
 void TfMueveC::sbEjecutarClick() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct Restaura {
-        ~Restaura() { QApplication::restoreOverrideCursor(); }
-    } restaura;
+    Ventanas::CursorEspera espera;
     ArmaConsultaGuias();
 }
 

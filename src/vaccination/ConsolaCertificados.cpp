@@ -8,6 +8,7 @@
 #include "common/Mensajes.h"
 #include "common/PanelTotales.h"
 #include "common/RellenoGeografia.h"
+#include "common/Ventanas.h"
 #include "common/Vocabulario.h"
 #include "db/Consulta.h"
 
@@ -19,13 +20,6 @@
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-struct CursorDeEspera {
-    CursorDeEspera() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CursorDeEspera() { QApplication::restoreOverrideCursor(); }
-};
-} // namespace
 
 ConsolaCertificados::ConsolaCertificados(const QString& nombre, const QString& nombreGrilla,
                                          const QStringList& ciclos, QWidget* padre)
@@ -152,7 +146,7 @@ QVariant ConsolaCertificados::Actual(const QString& campo) const {
 void ConsolaCertificados::sbEjecutarClick() {
     if (!ConfirmaEjecucion())
         return;
-    CursorDeEspera espera;
+    Ventanas::CursorEspera espera;
     ArmaConsultaVacunas();
 }
 

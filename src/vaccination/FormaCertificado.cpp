@@ -18,6 +18,15 @@ FormaCertificado::FormaCertificado(QWidget* padre) : QDialog(padre) {
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+RellenoGeografia::Sentencias FormaCertificado::SentenciasGeografia() {
+    return {
+        {QStringLiteral("select *"), QStringLiteral("from provincias"),
+         QStringLiteral("where IdDistrital = :LaDis"), QStringLiteral("order by NombreProvincia")},
+        {QStringLiteral("select *"), QStringLiteral("from Municipios"),
+         QStringLiteral("where IdDistrital = :LaDis"), QStringLiteral("and IdProvincia = :LaPro"),
+         QStringLiteral("order by NombreMunicipio")}};
+}
+
 void FormaCertificado::showEvent(QShowEvent* evento) {
     QDialog::showEvent(evento);
     setWindowTitle(Modo == 0 ? QString::fromUtf8("Añadir nuevo registro")

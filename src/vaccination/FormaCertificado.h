@@ -5,6 +5,8 @@
 // console open, an insert says what it added. Each form gives its checks, statements and texts.
 #pragma once
 
+#include "common/RellenoGeografia.h"
+
 #include <QDialog>
 #include <QPointer>
 #include <cstdint>
@@ -32,6 +34,8 @@ public Q_SLOTS:
 
 protected:
     explicit FormaCertificado(QWidget* padre);
+    // The province and municipality statements of the entry forms.
+    static RellenoGeografia::Sentencias SentenciasGeografia();
     // The caption follows the mode: adding or changing a certificate.
     void showEvent(QShowEvent* evento) override;
     ConsolaDeCertificados* Consola() const { return consola_; }

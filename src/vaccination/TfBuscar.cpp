@@ -2,6 +2,7 @@
 #include "vaccination/TfBuscar.h"
 
 #include "common/Grilla.h"
+#include "common/Ventanas.h"
 #include "common/Vocabulario.h"
 #include "db/Consulta.h"
 #include "vaccination/BusquedaPredios.h"
@@ -166,10 +167,7 @@ void TfBuscar::bbBuscarClick() {
     qBuscar.FijaSql(LineasBusqueda(tabla == TablaBusqueda::Legado, eCiclo->currentText(),
                                    cDistrital->currentText(), TipoBusqueda(cbTipo->currentIndex()),
                                    eBuscar->text()));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct Restaura {
-        ~Restaura() { QApplication::restoreOverrideCursor(); }
-    } restaura;
+    Ventanas::CursorEspera espera;
     qBuscar.AbreEn(DBGrid1->Modelo(), Columnas());
     DBGrid1->AplicaColumnas();
     const int n = DBGrid1->Modelo().Filas();

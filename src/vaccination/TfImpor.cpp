@@ -2,6 +2,7 @@
 #include "vaccination/TfImpor.h"
 
 #include "common/Dialogos.h"
+#include "common/Editores.h"
 #include "common/Errores.h"
 #include "common/LibroCalculo.h"
 #include "common/Mensajes.h"
@@ -231,14 +232,12 @@ TfImpor::TfImpor(QWidget* padre) : QDialog(padre) {
     todo->addLayout(botones);
 
     // Creation: the veterinarians, the first one chosen.
-    Consulta qVeter({QStringLiteral("select IdCarnet, (Paterno+' '+ISNULL(Materno,'')+' '+Nombres) "
-                                    "AS Nombre"),
-                     QStringLiteral("from Veterinarios"),
-                     QStringLiteral("order by paterno,nombres")});
-    qVeter.Abre();
-    for (qVeter.Primero(); !qVeter.Eof(); qVeter.Siguiente())
-        cbVeter->addItem(qVeter.TextoCampo(QStringLiteral("Nombre")),
-                         qVeter.TextoCampo(QStringLiteral("IdCarnet")));
+    Editores::LlenaLista(cbVeter,
+                         {QStringLiteral("select IdCarnet, (Paterno+' '+ISNULL(Materno,'')+' '+"
+                                         "Nombres) AS Nombre"),
+                          QStringLiteral("from Veterinarios"),
+                          QStringLiteral("order by paterno,nombres")},
+                         "IdCarnet", "Nombre");
     cbVeter->setCurrentIndex(cbVeter->count() > 0 ? 0 : -1);
     connect(cVeter, &QCheckBox::toggled, this, &TfImpor::cVeterClick);
     connect(SpeedButton1, &QToolButton::clicked, this, &TfImpor::SpeedButton1Click);
@@ -278,15 +277,12 @@ void TfImpor::BitBtn1Click() {
     filas.vacunador = cbVeter->currentData().toString();
     const bool soloVerificar = cSoloVerificar->isChecked();
     QSqlDatabase bd = Conexion::Principal()->Bd();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Ventanas::CursorEspera espera;
     BitBtn1->setEnabled(false);
-    struct Restaura {
-        TfImpor* f;
-        ~Restaura() {
-            QApplication::restoreOverrideCursor();
-            f->BitBtn1->setEnabled(true);
-        }
-    } restaura{this};
+    struct Rehabilita {
+        QPushButton* b;
+        ~Rehabilita() { b->setEnabled(true); }
+    } rehabilita{BitBtn1};
     // A dry run: the same inserts in one transaction, rolled back whatever happens.
     if (soloVerificar && !bd.transaction())
         throw ErrorBaseDatos(QStringLiteral("No se pudo iniciar la verificación."));

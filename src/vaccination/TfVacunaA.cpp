@@ -35,12 +35,7 @@ QComboBox* Busqueda(QWidget* padre, const char* nombre, const QStringList& sente
     cb->setObjectName(QLatin1String(nombre));
     cb->setMaxVisibleItems(15);
     cb->setMinimumWidth(240);
-    Consulta q;
-    q.FijaSql(sentencia);
-    q.Abre();
-    for (q.Primero(); !q.Eof(); q.Siguiente())
-        cb->addItem(q.TextoCampo(QLatin1String(texto)), q.TextoCampo(QLatin1String(clave)));
-    cb->setCurrentIndex(-1);
+    Editores::LlenaLista(cb, sentencia, clave, texto);
     // A highlighted lookup, as the form shows its registry choices.
     QPalette p = cb->palette();
     p.setColor(QPalette::Base, QColor(255, 255, 210));
@@ -199,14 +194,8 @@ TfVacunaA::TfVacunaA(QWidget* padre) : FormaCertificado(padre) {
         connect(e, &QLineEdit::textChanged, this, &TfVacunaA::CalculaTotal);
 
     // Creation: the user's department, then its provinces and municipalities.
-    geografia_ = new RellenoGeografia(
-        cbDistrital, dbProvincias, dbMunicipios,
-        {{QStringLiteral("select *"), QStringLiteral("from provincias"),
-          QStringLiteral("where IdDistrital = :LaDis"), QStringLiteral("order by NombreProvincia")},
-         {QStringLiteral("select *"), QStringLiteral("from Municipios"),
-          QStringLiteral("where IdDistrital = :LaDis"), QStringLiteral("and IdProvincia = :LaPro"),
-          QStringLiteral("order by NombreMunicipio")}},
-        this);
+    geografia_ =
+        new RellenoGeografia(cbDistrital, dbProvincias, dbMunicipios, SentenciasGeografia(), this);
     geografia_->FijaDistrital(IdDistrital);
 
     // Tab order follows the columns: premises, place, coordinates, owner; then cycle, animals,

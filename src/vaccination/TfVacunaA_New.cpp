@@ -242,14 +242,8 @@ TfVacunaA_New::TfVacunaA_New(QWidget* padre) : FormaCertificado(padre) {
         connect(e, &QLineEdit::textChanged, this, &TfVacunaA_New::CalculaTotales);
 
     // Creation: the user's department, then its provinces and municipalities.
-    geografia_ = new RellenoGeografia(
-        cbDistrital, dbProvincias, dbMunicipios,
-        {{QStringLiteral("select *"), QStringLiteral("from provincias"),
-          QStringLiteral("where IdDistrital = :LaDis"), QStringLiteral("order by NombreProvincia")},
-         {QStringLiteral("select *"), QStringLiteral("from Municipios"),
-          QStringLiteral("where IdDistrital = :LaDis"), QStringLiteral("and IdProvincia = :LaPro"),
-          QStringLiteral("order by NombreMunicipio")}},
-        this);
+    geografia_ =
+        new RellenoGeografia(cbDistrital, dbProvincias, dbMunicipios, SentenciasGeografia(), this);
     geografia_->FijaDistrital(IdDistrital);
 
     // Tab order follows the form: place, owner, vaccine, cycle, animals, certification.

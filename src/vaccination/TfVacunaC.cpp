@@ -2,6 +2,7 @@
 #include "vaccination/TfVacunaC.h"
 
 #include "app/Globales.h"
+#include "common/Editores.h"
 #include "common/Grilla.h"
 #include "common/Mensajes.h"
 #include "common/PanelTotales.h"
@@ -21,11 +22,7 @@ namespace {
 
 // A filter list of a registry, its first row preselected.
 void LlenaLista(QComboBox* cb, const QStringList& sentencia, const char* clave, const char* texto) {
-    Consulta q;
-    q.FijaSql(sentencia);
-    q.Abre();
-    for (q.Primero(); !q.Eof(); q.Siguiente())
-        cb->addItem(q.TextoCampo(QLatin1String(texto)), q.TextoCampo(QLatin1String(clave)));
+    Editores::LlenaLista(cb, sentencia, clave, texto);
     cb->setCurrentIndex(cb->count() > 0 ? 0 : -1);
 }
 

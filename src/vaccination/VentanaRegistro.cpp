@@ -3,6 +3,7 @@
 
 #include "common/Grilla.h"
 #include "common/NavegadorRegistro.h"
+#include "common/Ventanas.h"
 #include "db/Consulta.h"
 
 #include <QApplication>
@@ -56,10 +57,7 @@ void VentanaRegistro::Inicia(const Lista& lista, EditorRegistro::Definicion defi
 }
 
 void VentanaRegistro::RefrescaLista() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    struct Restaura {
-        ~Restaura() { QApplication::restoreOverrideCursor(); }
-    } restaura;
+    Ventanas::CursorEspera espera;
     Consulta qLista;
     qLista.FijaSql(lista_.sentencia);
     qLista.AbreEn(dbLista->Modelo(), lista_.columnas);

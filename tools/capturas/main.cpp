@@ -19,6 +19,7 @@
 #include "guides/TfMueveC.h"
 #include "vaccination/ReceptorBusqueda.h"
 #include "vaccination/TfBuscar.h"
+#include "vaccination/TfImpor.h"
 #include "vaccination/TfProvee.h"
 #include "vaccination/TfVacunaA_New.h"
 #include "vaccination/TfVacunaC.h"
@@ -96,6 +97,11 @@ int CapturaLegado(const QString& usuario) {
     guarda(fProvee, "proveedores_lista");
     fProvee->PageControl1->setCurrentIndex(1);
     guarda(fProvee, "proveedores_registro");
+    // The import dialog as it opens.
+    {
+        TfImpor importa;
+        Ventanas::MuestraModal(importa);
+    }
     // The premises search, with a list found.
     struct Nadie : ReceptorBusqueda {
         void Fija(Campo, const QString&) override {}
