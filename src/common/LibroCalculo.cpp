@@ -71,8 +71,11 @@ int FilaDe(QStringView referencia) {
     return ok ? f : -1;
 }
 
-// A sane upper bound for a column: a file claiming more is damaged (and would cost memory).
+// Sane upper bounds of a sheet (those of the spreadsheet programs): a file claiming more is
+// damaged, and would cost memory or time.
 constexpr int kColumnasMaximas = 16384;
+constexpr int kFilasMaximas = 1048576;
+constexpr int kEspaciosMaximos = 32767; // characters of one cell
 
 void Pon(std::vector<Celda>& fila, int columna, Celda&& celda) {
     if (columna < 0 || columna >= kColumnasMaximas)
@@ -199,10 +202,14 @@ void LeeXlsx(const QString& ruta, const QString& hoja, Lector& lector) {
             if (x.name() == QLatin1String("dimension")) {
                 const QString ref = x.attributes().value(QLatin1String("ref")).toString();
                 const qsizetype dos = ref.indexOf(QLatin1Char(':'));
-                total = dos < 0 ? 0 : qMax(0, FilaDe(QStringView(ref).mid(dos + 1)));
+                total =
+                    dos < 0 ? 0 : qBound(0, FilaDe(QStringView(ref).mid(dos + 1)), kFilasMaximas);
             } else if (x.name() == QLatin1String("row")) {
                 const int r = x.attributes().value(QLatin1String("r")).toInt();
                 numeroFila = r > 0 ? r : numeroFila + 1;
+                if (numeroFila > kFilasMaximas)
+                    Falla(ruta, QStringLiteral("la hoja tiene más filas de las que cabe en una "
+                                               "hoja de cálculo; el archivo está dañado."));
                 fila.clear();
                 enFila = true;
             } else if (x.name() == QLatin1String("c") && enFila) {
@@ -246,10 +253,11 @@ void LeeXlsx(const QString& ruta, const QString& hoja, Lector& lector) {
                         if (ok) {
                             const bool fecha = estilo >= 0 && size_t(estilo) < estiloFecha.size() &&
                                                estiloFecha[size_t(estilo)];
-                            c.tipo = fecha ? Celda::Fecha : Celda::Numero;
                             c.numero = d;
                             if (fecha)
                                 c.fecha = FechaDeSerie(d, s1904);
+                            // A day number out of any calendar stays a number.
+                            c.tipo = c.fecha.isValid() ? Celda::Fecha : Celda::Numero;
                         }
                     }
                 }
@@ -291,7 +299,8 @@ void LeeOds(const QString& ruta, const QString& hoja, Lector& lector) {
             if (!x.isStartElement() || x.name() != QLatin1String("table-row"))
                 continue;
             const int repetidas =
-                qMax(1, x.attributes().value(QLatin1String("table:number-rows-repeated")).toInt());
+                qBound(1, x.attributes().value(QLatin1String("table:number-rows-repeated")).toInt(),
+                       kFilasMaximas);
             std::vector<Celda> fila;
             int columna = 0;
             while (!x.atEnd()) {
@@ -303,7 +312,8 @@ void LeeOds(const QString& ruta, const QString& hoja, Lector& lector) {
                     continue;
                 const auto a = x.attributes();
                 const int veces =
-                    qMax(1, a.value(QLatin1String("table:number-columns-repeated")).toInt());
+                    qBound(1, a.value(QLatin1String("table:number-columns-repeated")).toInt(),
+                           kColumnasMaximas);
                 const QStringView tipo = a.value(QLatin1String("office:value-type"));
                 Celda c;
                 if (tipo == QLatin1String("float") || tipo == QLatin1String("percentage") ||
@@ -335,7 +345,8 @@ void LeeOds(const QString& ruta, const QString& hoja, Lector& lector) {
                         texto += QLatin1Char('\n');
                     else if (x.isStartElement() && x.name() == QLatin1String("s"))
                         texto +=
-                            QString(qMax(1, x.attributes().value(QLatin1String("text:c")).toInt()),
+                            QString(qBound(1, x.attributes().value(QLatin1String("text:c")).toInt(),
+                                           kEspaciosMaximos),
                                     QLatin1Char(' '));
                     else if (x.isStartElement() && x.name() == QLatin1String("tab"))
                         texto += QLatin1Char('\t');
@@ -346,7 +357,7 @@ void LeeOds(const QString& ruta, const QString& hoja, Lector& lector) {
                     c.texto = texto;
                 // Trailing runs of empty cells may repeat to the sheet's last column.
                 if (c.tipo == Celda::Vacia) {
-                    columna += veces;
+                    columna = qMin(columna + veces, kColumnasMaximas);
                     continue;
                 }
                 for (int k = 0; k < veces && columna < kColumnasMaximas; ++k)
@@ -354,7 +365,9 @@ void LeeOds(const QString& ruta, const QString& hoja, Lector& lector) {
             }
             // An empty row repeated many times is the sheet's tail: one call covers it.
             for (int k = 0; k < repetidas; ++k) {
-                ++numeroFila;
+                if (++numeroFila > kFilasMaximas)
+                    Falla(ruta, QStringLiteral("la hoja tiene más filas de las que cabe en una "
+                                               "hoja de cálculo; el archivo está dañado."));
                 if (!lector.Fila(numeroFila, fila))
                     return;
                 if (fila.empty() && repetidas > 1) {
@@ -375,12 +388,17 @@ void LeeOds(const QString& ruta, const QString& hoja, Lector& lector) {
 
 void LeeXls(const QString& ruta, const QString& hoja, Lector& lector) {
     const void* libro = nullptr;
-    if (freexl_open(QFile::encodeName(ruta).constData(), &libro) != FREEXL_OK)
-        Falla(ruta, QStringLiteral("no es un libro de Excel 97-2003 o está dañado."));
+    // A failed opening may still leave a handle to be closed.
+    const int abierto = freexl_open(QFile::encodeName(ruta).constData(), &libro);
     struct Cierre {
         const void* l;
-        ~Cierre() { freexl_close(l); }
+        ~Cierre() {
+            if (l)
+                freexl_close(l);
+        }
     } cierre{libro};
+    if (abierto != FREEXL_OK)
+        Falla(ruta, QStringLiteral("no es un libro de Excel 97-2003 o está dañado."));
     unsigned int hojas = 0;
     if (freexl_get_info(libro, FREEXL_BIFF_SHEET_COUNT, &hojas) != FREEXL_OK)
         Falla(ruta, QStringLiteral("no se pudieron leer sus hojas."));
@@ -463,6 +481,9 @@ QString Celda::ComoTexto() const {
 }
 
 QDateTime FechaDeSerie(double serie, bool sistema1904) {
+    // Day numbers run from 1900 to 9999; anything else (or no number at all) is no date.
+    if (!(serie > -1e6 && serie < 3e6))
+        return {};
     const QDate base = sistema1904 ? QDate(1904, 1, 1) : QDate(1899, 12, 30);
     const double dias = std::floor(serie);
     const qint64 ms = qint64(std::llround((serie - dias) * 86400000.0));

@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <cmath>
 #include <sqlite3.h>
 
 namespace {
@@ -116,7 +117,14 @@ QVariant Consulta::ValorParametro(const QString& nombre, bool embebida) const {
         bool ok = false;
         const qlonglong n = p.valor.toLongLong(&ok);
         const qlonglong limite = p.tipo == TipoParametro::EnteroCorto ? 32767 : 2147483647;
-        if (!ok || n > limite || n < -limite - 1)
+        // A text that is no whole number (a fraction included) is refused, never rounded.
+        const bool fraccion = p.valor.metaType().id() == QMetaType::Double &&
+                              p.valor.toDouble() != std::trunc(p.valor.toDouble());
+        if (!ok || fraccion)
+            throw ErrorBaseDatos(
+                QString::fromUtf8("El valor \"%1\" del parámetro %2 no es un número entero.")
+                    .arg(p.valor.toString().left(40), nombre));
+        if (n > limite || n < -limite - 1)
             throw ErrorBaseDatos(QStringLiteral("El valor %1 no cabe en el parámetro %2.")
                                      .arg(p.valor.toString(), nombre));
         return embebida ? QVariant(n) : QVariant(int(n));

@@ -11,6 +11,7 @@
 #include "common/Vocabulario.h"
 #include "db/Conexion.h"
 #include "db/Consulta.h"
+#include "db/EscrituraPorFilas.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,6 +35,7 @@ struct ImportaFilas : LibroCalculo::Lector {
     bool vacunadorDeColumna = false;
     int siguiente = 7; // the row expected next; a row the file leaves out is an empty one
     Consulta cInserta;
+    EscrituraPorFilas* escritura = nullptr;
 
     explicit ImportaFilas(TfImpor& forma) : f(forma) {
         QStringList l{QStringLiteral("INSERT INTO Vacunaciones"), QStringLiteral("VALUES (")};
@@ -91,6 +93,7 @@ struct ImportaFilas : LibroCalculo::Lector {
             cInserta.Parametro(n, TipoParametro::FechaHora, c.fecha);
             break;
         case Celda::Numero:
+            // (a fraction in a whole-number column is refused by the parameter, not rounded)
             cInserta.Parametro(n, tipo,
                                tipo == TipoParametro::Texto ? QVariant(c.ComoTexto())
                                                             : QVariant(c.numero));
@@ -112,7 +115,7 @@ struct ImportaFilas : LibroCalculo::Lector {
             return false; // the first empty column A ends the list
         siguiente = fila + 1;
         f.lPredio->setText(De(c, 1).ComoTexto().trimmed());
-        try {
+        const QString motivo = escritura->Fila([&] {
             cInserta.Texto(QStringLiteral("sIdCiclo"), ciclo, 3);
             Valor("sCertificadoNro", a, TipoParametro::Entero);
             Texto("sNombreCabana", De(c, 1), 50);
@@ -146,13 +149,14 @@ struct ImportaFilas : LibroCalculo::Lector {
             cInserta.Texto(QStringLiteral("sModificadoPor"), QStringLiteral("-"), 12);
             cInserta.FechaHora(QStringLiteral("sFechaModificacion"), QDate::currentDate());
             cInserta.Ejecuta();
-        } catch (const ErrorTarvelion& e) {
+        });
+        if (!motivo.isEmpty()) {
             // The row is listed with the reason and the import goes on; a number that is no
             // integer is listed as written.
             bool entero = false;
             const qint64 n = a.ComoTexto().toLongLong(&entero);
             f.Memo1->appendPlainText((entero ? QString::number(n) : a.ComoTexto()) +
-                                     QStringLiteral(" - ") + e.Texto());
+                                     QStringLiteral(" - ") + motivo);
         }
         f.setWindowTitle(QStringLiteral("Importar datos [%1]").arg(fila + 1));
         return true;
@@ -275,26 +279,25 @@ void TfImpor::BitBtn1Click() {
     filas.distrital = cbDistrital->currentText();
     filas.vacunadorDeColumna = cVeter->isChecked();
     filas.vacunador = cbVeter->currentData().toString();
-    const bool soloVerificar = cSoloVerificar->isChecked();
-    QSqlDatabase bd = Conexion::Principal()->Bd();
     Ventanas::CursorEspera espera;
     BitBtn1->setEnabled(false);
     struct Rehabilita {
         QPushButton* b;
         ~Rehabilita() { b->setEnabled(true); }
     } rehabilita{BitBtn1};
-    // A dry run: the same inserts in one transaction, rolled back whatever happens.
-    if (soloVerificar && !bd.transaction())
-        throw ErrorBaseDatos(QStringLiteral("No se pudo iniciar la verificación."));
+    if (!Conexion::Principal())
+        throw ErrorBaseDatos(QString::fromUtf8("No hay conexión con la base de datos."));
+    EscrituraPorFilas escritura(*Conexion::Principal(), cSoloVerificar->isChecked());
+    filas.escritura = &escritura;
     try {
         LibroCalculo::LeeHoja(eArchivo->text(), QStringLiteral("Listado"), filas);
     } catch (...) {
-        if (soloVerificar)
-            bd.rollback();
+        // A stop half-way keeps the rows written before it (a dry run keeps none).
+        lPredio->clear();
+        escritura.Termina();
         throw;
     }
-    if (soloVerificar)
-        bd.rollback();
+    escritura.Termina();
     lPredio->clear();
     Mensajes::MensajePlano(QStringLiteral("Listo, ya acabé con esta madre"));
 }

@@ -5,7 +5,9 @@
 #include "apoyo/BaseDePrueba.h"
 #include "apoyo/Grabadora.h"
 #include "apoyo/Principal.h"
+#include "apoyo/Zip.h"
 #include "app/TdmDatos.h"
+#include "common/Errores.h"
 #include "vaccination/TfImpor.h"
 
 #include <QCheckBox>
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 class TstImporta : public QObject {
     Q_OBJECT
@@ -31,6 +34,59 @@ class TstImporta : public QObject {
                                  {n})
                          .toString();
         return filas.join(QLatin1Char(';'));
+    }
+    // Every row and column of the table, each value as SQLite quotes it (type and bytes).
+    QString Volcado() {
+        QStringList columnas;
+        for (const char* c : {"IdCiclo",
+                              "CertificadoNro",
+                              "NombreCabana",
+                              "IdPadron",
+                              "CodigoCatastro",
+                              "IdDistrital",
+                              "IdProvincia",
+                              "IdMunicipio",
+                              "Localidad",
+                              "Latitud",
+                              "Longitud",
+                              "IdProveedor",
+                              "IdVacunador",
+                              "CantidadDosis",
+                              "Laboratorio",
+                              "Serie",
+                              "Partida",
+                              "Procedencia",
+                              "Expiracion",
+                              "FechaVacunacion",
+                              "FechaCertificacion",
+                              "Terneros",
+                              "Vaquillas",
+                              "Torillos",
+                              "Novillos",
+                              "Vacas",
+                              "Toros",
+                              "Bueyes",
+                              "Bufalos",
+                              "IdPropietario",
+                              "Paterno",
+                              "Materno",
+                              "Nombres",
+                              "ModificadoPor",
+                              "FechaModificacion"})
+            columnas << QStringLiteral("quote(%1)").arg(QLatin1String(c));
+        return base_
+            ->Valor(QStringLiteral("SELECT group_concat(%1, '|') FROM (SELECT * FROM "
+                                   "Vacunaciones ORDER BY IdCiclo, CertificadoNro)")
+                        .arg(columnas.join(QStringLiteral("||','||"))))
+            .toString();
+    }
+    // The import form set for cycle 20 of SCZ with a file and veterinarian 222.
+    void Prepara(TfImpor& f, const QString& archivo, bool soloVerificar = false) {
+        f.eArchivo->setText(archivo);
+        f.cbCiclo->setCurrentText(QStringLiteral("20"));
+        f.cbDistrital->setCurrentText(QStringLiteral("SCZ"));
+        f.cbVeter->setCurrentIndex(f.cbVeter->findData(QStringLiteral("222")));
+        f.cSoloVerificar->setChecked(soloVerificar);
     }
 
 private Q_SLOTS:
@@ -67,15 +123,21 @@ private Q_SLOTS:
     // The dry run lists what the real run then refuses, and leaves the table as it was.
     void verificarEImportar() {
         GrabadoraInstalada grabadora;
+        // A certificate of the cycle that is there before: the dry run leaves every byte of
+        // the table as it was.
+        base_->Sql(QStringLiteral("INSERT INTO Vacunaciones (IdCiclo, CertificadoNro, "
+                                  "NombreCabana, IdDistrital, IdProvincia, IdMunicipio, "
+                                  "IdProveedor, IdVacunador, CantidadDosis, Laboratorio, Partida, "
+                                  "Procedencia, Expiracion, FechaVacunacion, FechaCertificacion, "
+                                  "Paterno, Nombres) VALUES ('20', 1, 'PREVIO', 'SCZ', '01', '01', "
+                                  "'AAA', '111', 5, 'L', 'P', 'X', '1', '2020-01-01 00:00:00.000', "
+                                  "'2020-01-01 00:00:00.000', 'P', 'N')"));
+        const QString antes = Volcado();
         TfImpor f;
-        f.eArchivo->setText(QFINDTESTDATA("libros/importa.xlsx"));
-        f.cbCiclo->setCurrentText(QStringLiteral("20"));
-        f.cbDistrital->setCurrentText(QStringLiteral("SCZ"));
-        f.cbVeter->setCurrentIndex(f.cbVeter->findData(QStringLiteral("222")));
-        f.cSoloVerificar->setChecked(true);
+        Prepara(f, QFINDTESTDATA("libros/importa.xlsx"), true);
         f.BitBtn1->click();
         const QString verificado = f.Memo1->toPlainText();
-        QCOMPARE(base_->Valor(QStringLiteral("SELECT COUNT(*) FROM Vacunaciones")).toInt(), 0);
+        QCOMPARE(Volcado(), antes);
         const QStringList lineas = verificado.split(QLatin1Char('\n'));
         QVERIFY2(lineas.size() == 2, qPrintable(verificado));
         QVERIFY2(lineas[0].startsWith(QStringLiteral("4713 - ")), qPrintable(lineas[0]));
@@ -95,7 +157,120 @@ private Q_SLOTS:
         f.Memo1->clear();
         f.BitBtn1->click();
         QCOMPARE(f.Memo1->toPlainText().split(QLatin1Char('\n')).size(), 4);
-        QCOMPARE(base_->Valor(QStringLiteral("SELECT COUNT(*) FROM Vacunaciones")).toInt(), 2);
+        QCOMPARE(base_->Valor(QStringLiteral("SELECT COUNT(*) FROM Vacunaciones")).toInt(), 3);
+    }
+
+    // Cells with quotes, SQL, 10,000 characters, text beyond Latin-1, and the wrong types, in
+    // the three formats as LibreOffice wrote them: a row is inserted as written or listed with
+    // the reason, nothing in a cell is run.
+    void celdasMalas_data() {
+        QTest::addColumn<QString>("archivo");
+        QTest::newRow("xlsx") << "libros/malos.xlsx";
+        QTest::newRow("ods") << "libros/malos.ods";
+        QTest::newRow("xls") << "libros/malos.xls";
+    }
+    void celdasMalas() {
+        QFETCH(QString, archivo);
+        GrabadoraInstalada grabadora;
+        TfImpor f;
+        Prepara(f, QFINDTESTDATA(archivo));
+        f.BitBtn1->click();
+        const QStringList rechazos = f.Memo1->toPlainText().split(QLatin1Char('\n'));
+        const QStringList esperados{
+            QStringLiteral("5003 - |excede los 50 caracteres"),
+            QString::fromUtf8("5005 - |\"CIEN\" del parámetro sCantidadDosis no es un número "
+                              "entero"),
+            QString::fromUtf8(
+                "ABC - |\"ABC\" del parámetro sCertificadoNro no es un número entero"),
+            QStringLiteral("5007 - |FechaVacunacion"),
+            QString::fromUtf8("5008 - |70000 no cabe en el parámetro sTerneros"),
+            QString::fromUtf8("4711.5 - |\"4711.5\" del parámetro sCertificadoNro no es un "
+                              "número entero")};
+        QCOMPARE(rechazos.size(), esperados.size());
+        for (int i = 0; i < esperados.size(); ++i) {
+            const QStringList e = esperados[i].split(QLatin1Char('|'));
+            QVERIFY2(rechazos[i].startsWith(e[0]) && rechazos[i].contains(e[1]),
+                     qPrintable(rechazos[i]));
+        }
+        QCOMPARE(base_
+                     ->Valor(QStringLiteral("SELECT group_concat(CertificadoNro || ':' || "
+                                            "NombreCabana || ':' || Paterno, '|') FROM (SELECT * "
+                                            "FROM Vacunaciones ORDER BY CertificadoNro)"))
+                     .toString(),
+                 QString::fromUtf8("5001:EL \"TORO\" D'ARCY:ROCA|5002:x'); DELETE FROM "
+                                   "Vacunaciones; --:ROCA|5004:ŁÓDŹ 牧場 Ωμέγα:ROCA|5006:PATERNO "
+                                   "NUMERO:123|5009:%1 %2 PREDIO:ROCA"));
+        QCOMPARE(grabadora->Textos().last(), QStringLiteral("Listo, ya acabé con esta madre"));
+    }
+
+    // No file, a file that is no workbook, no sheet "Listado": a clear error, nothing written.
+    void errores_data() {
+        QTest::addColumn<QByteArray>("contenido"); // empty: no such file
+        QTest::addColumn<QString>("mensaje");
+        QFile f(QFINDTESTDATA("libros/importa.xlsx"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray xlsx = f.readAll();
+        QTest::newRow("no existe") << QByteArray() << "No existe el archivo";
+        QTest::newRow("bytes al azar")
+            << QByteArray("PK\x03\x04") + QByteArray(3000, '\x5A') << "no es un libro de cálculo";
+        QTest::newRow("cortado") << xlsx.left(xlsx.size() - 100) << "No se pudo leer el libro";
+        QTest::newRow("sin hoja") << QByteArray("sin hoja") << "no tiene la hoja \"Listado\"";
+    }
+    void errores() {
+        QFETCH(QByteArray, contenido);
+        QFETCH(QString, mensaje);
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("certificados.xlsx"));
+        if (contenido == "sin hoja") {
+            PartesZip partes = LeeZip(QFINDTESTDATA("libros/importa.xlsx"));
+            QByteArray* libro = ParteZip(partes, QStringLiteral("xl/workbook.xml"));
+            QVERIFY(libro);
+            libro->replace("name=\"Listado\"", "name=\"Listado 2\"");
+            QVERIFY(EscribeZip(ruta, partes));
+        } else if (!contenido.isEmpty()) {
+            QFile f(ruta);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(contenido);
+        }
+        GrabadoraInstalada grabadora;
+        TfImpor f;
+        Prepara(f, ruta);
+        try {
+            f.BitBtn1Click();
+            QFAIL("importado");
+        } catch (const ErrorArchivo& e) {
+            QVERIFY2(e.Texto().contains(mensaje), qPrintable(e.Texto()));
+        }
+        QCOMPARE(base_->Valor(QStringLiteral("SELECT COUNT(*) FROM Vacunaciones")).toInt(), 0);
+        QVERIFY(f.BitBtn1->isEnabled());
+    }
+
+    // A sheet damaged after its second row: the rows before the stop stay written (they are
+    // in the batch not yet committed when the damage is met), a dry run keeps none.
+    void detenida() {
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("cortado.xlsx"));
+        PartesZip partes = LeeZip(QFINDTESTDATA("libros/importa.xlsx"));
+        QByteArray* hoja = nullptr;
+        for (auto& [nombre, datos] : partes)
+            if (nombre.startsWith(QLatin1String("xl/worksheets/")) && datos.contains("4712"))
+                hoja = &datos;
+        QVERIFY(hoja);
+        const qsizetype fin = hoja->indexOf("</row>", hoja->indexOf("4712"));
+        QVERIFY(fin > 0);
+        *hoja = hoja->left(fin + 6) + "<row r=\"9\"><c r=\"A9\"";
+        QVERIFY(EscribeZip(ruta, partes));
+        for (bool soloVerificar : {true, false}) {
+            GrabadoraInstalada grabadora;
+            TfImpor f;
+            Prepara(f, ruta, soloVerificar);
+            QVERIFY_THROWS_EXCEPTION(ErrorArchivo, f.BitBtn1Click());
+            QCOMPARE(base_
+                         ->Valor(QStringLiteral("SELECT group_concat(CertificadoNro) FROM "
+                                                "Vacunaciones"))
+                         .toString(),
+                     soloVerificar ? QString() : QStringLiteral("4711,4712"));
+        }
     }
 };
 
