@@ -13,6 +13,7 @@
 #include "common/Errores.h"
 #include "common/LibroCalculo.h"
 #include "common/Mensajes.h"
+#include "db/Esquema.h"
 #include "vaccination/TfImpor.h"
 
 #include <QCheckBox>
@@ -87,9 +88,12 @@ int Importar(const QString& archivo) {
     const double s = r.nsecsElapsed() / 1e9;
     sqlite3* bd = nullptr;
     sqlite3_open(ruta.toUtf8().constData(), &bd);
+    Esquema::PreparaConexion(bd);
     sqlite3_stmt* st = nullptr;
-    sqlite3_prepare_v2(bd, "SELECT COUNT(*) FROM Vacunaciones", -1, &st, nullptr);
-    sqlite3_step(st);
+    if (sqlite3_prepare_v2(bd, "SELECT COUNT(*) FROM Vacunaciones", -1, &st, nullptr) !=
+            SQLITE_OK ||
+        sqlite3_step(st) != SQLITE_ROW)
+        std::fprintf(stderr, "sqlite3: %s\n", sqlite3_errmsg(bd));
     const int filas = sqlite3_column_int(st, 0);
     sqlite3_finalize(st);
     sqlite3_close(bd);

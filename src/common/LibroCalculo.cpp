@@ -2,12 +2,14 @@
 #include "common/LibroCalculo.h"
 
 #include "common/Errores.h"
+#include "common/EscanerXml.h"
 
 #include <QFileInfo>
 #include <QHash>
 #include <QXmlStreamReader>
 #include <cmath>
 #include <freexl.h>
+#include <memory>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 
@@ -17,6 +19,15 @@ namespace {
 [[noreturn]] void Falla(const QString& ruta, const QString& por) {
     throw ErrorArchivo(
         QStringLiteral("No se pudo leer el libro %1: %2").arg(QFileInfo(ruta).fileName(), por));
+}
+
+// "2020-05-01", "2020-05-01T10:30:00" (ods) or "2020-05-01 10:30:00" (FreeXL), as a date and
+// time in no time zone.
+QDateTime FechaYHora(const QString& v, QChar separador) {
+    const qsizetype s = v.indexOf(separador);
+    const QDate d = QDate::fromString(s < 0 ? v : v.left(s), Qt::ISODate);
+    const QTime t = s < 0 ? QTime(0, 0) : QTime::fromString(v.mid(s + 1), Qt::ISODate);
+    return d.isValid() ? QDateTime(d, t.isValid() ? t : QTime(0, 0), Qt::UTC) : QDateTime();
 }
 
 // ---- zip parts -------------------------------------------------------------------------------
@@ -37,6 +48,25 @@ QByteArray Parte(QuaZip& zip, const QString& ruta, const QString& nombre, bool o
     if (f.getZipError() != UNZ_OK)
         Falla(ruta, QStringLiteral("su parte %1 está dañada.").arg(nombre));
     return datos;
+}
+
+// A large part read as it is inflated, never whole in memory.
+std::unique_ptr<QuaZipFile> Flujo(QuaZip& zip, const QString& ruta, const QString& nombre) {
+    if (!zip.setCurrentFile(nombre))
+        Falla(ruta, QStringLiteral("falta su parte %1; el archivo está dañado o no es un libro "
+                                   "de cálculo.")
+                        .arg(nombre));
+    auto f = std::make_unique<QuaZipFile>(&zip);
+    if (!f->open(QIODevice::ReadOnly))
+        Falla(ruta, QStringLiteral("no se pudo abrir su parte %1.").arg(nombre));
+    return f;
+}
+
+// A part read to its end: its checksum must match.
+void RevisaFlujo(QuaZipFile& f, const QString& ruta, const QString& nombre) {
+    f.close();
+    if (f.getZipError() != UNZ_OK)
+        Falla(ruta, QStringLiteral("su parte %1 está dañada.").arg(nombre));
 }
 
 void RevisaXml(const QXmlStreamReader& x, const QString& ruta, const QString& parte) {
@@ -83,6 +113,46 @@ void Pon(std::vector<Celda>& fila, int columna, Celda&& celda) {
     if (size_t(columna) >= fila.size())
         fila.resize(size_t(columna) + 1);
     fila[size_t(columna)] = std::move(celda);
+}
+
+// A large part that is no well-formed XML.
+[[noreturn]] void FallaXml(const QString& ruta, const QString& parte, const EscanerXml& x) {
+    if (x.TextoError().startsWith(QLatin1String("el documento termina")) ||
+        x.TextoError().isEmpty())
+        Falla(ruta, QStringLiteral("su parte %1 está incompleta.").arg(parte));
+    Falla(ruta, QStringLiteral("su parte %1 no es XML válido (%2).").arg(parte, x.TextoError()));
+}
+
+// An xlsx cell from its type attribute, its value text and its style.
+Celda CeldaXlsx(const QString& t, const QString& valor, int estilo, const QStringList& compartidos,
+                const std::vector<bool>& estiloFecha, bool s1904) {
+    Celda c;
+    if (t == QLatin1String("s")) {
+        bool ok = false;
+        const int i = valor.toInt(&ok);
+        c.tipo = Celda::Texto;
+        c.texto = ok && i >= 0 && i < compartidos.size() ? compartidos[i] : QString();
+    } else if (t == QLatin1String("str") || t == QLatin1String("inlineStr") ||
+               t == QLatin1String("e")) {
+        c.tipo = Celda::Texto;
+        c.texto = valor;
+    } else if (t == QLatin1String("b")) {
+        c.tipo = Celda::Logico;
+        c.logico = valor == QLatin1String("1");
+    } else {
+        bool ok = false;
+        const double d = valor.toDouble(&ok);
+        if (ok) {
+            const bool fecha =
+                estilo >= 0 && size_t(estilo) < estiloFecha.size() && estiloFecha[size_t(estilo)];
+            c.numero = d;
+            if (fecha)
+                c.fecha = FechaDeSerie(d, s1904);
+            // A day number out of any calendar stays a number.
+            c.tipo = c.fecha.isValid() ? Celda::Fecha : Celda::Numero;
+        }
+    }
+    return c;
 }
 
 // ---- xlsx ------------------------------------------------------------------------------------
@@ -134,35 +204,40 @@ void LeeXlsx(const QString& ruta, const QString& hoja, Lector& lector) {
     }
     if (parteHoja.isEmpty())
         Falla(ruta, QStringLiteral("la hoja \"%1\" no tiene contenido.").arg(hoja));
-    // Shared strings (rich text joined).
+    // Shared strings (rich text joined, phonetic runs left out).
     QStringList compartidos;
-    {
-        const QByteArray datos = Parte(zip, ruta, QStringLiteral("xl/sharedStrings.xml"), false);
-        QXmlStreamReader x(datos);
+    if (zip.setCurrentFile(QStringLiteral("xl/sharedStrings.xml"))) {
+        const QString parte = QStringLiteral("xl/sharedStrings.xml");
+        const auto flujo = Flujo(zip, ruta, parte);
+        EscanerXml x(flujo.get());
         QString actual;
-        bool enSi = false, enFonetica = false;
-        while (!datos.isEmpty() && !x.atEnd()) {
-            x.readNext();
-            if (x.isStartElement()) {
-                if (x.name() == QLatin1String("si")) {
+        bool enSi = false, enT = false, enFonetica = false;
+        for (EscanerXml::Evento e; (e = x.Siguiente()) != EscanerXml::FinDocumento;) {
+            if (e == EscanerXml::Error)
+                FallaXml(ruta, parte, x);
+            const QByteArrayView n = x.NombreLocal();
+            if (e == EscanerXml::Inicio) {
+                if (n == "si") {
                     enSi = true;
                     actual.clear();
-                } else if (x.name() == QLatin1String("rPh")) {
+                } else if (n == "rPh") {
                     enFonetica = true;
-                } else if (x.name() == QLatin1String("t") && enSi && !enFonetica) {
-                    actual += x.readElementText();
+                } else if (n == "t") {
+                    enT = enSi && !enFonetica;
                 }
-            } else if (x.isEndElement()) {
-                if (x.name() == QLatin1String("si")) {
-                    compartidos << actual;
-                    enSi = false;
-                } else if (x.name() == QLatin1String("rPh")) {
-                    enFonetica = false;
-                }
+            } else if (e == EscanerXml::Texto) {
+                if (enT)
+                    actual += x.Caracteres();
+            } else if (n == "si") {
+                compartidos << actual;
+                enSi = false;
+            } else if (n == "rPh") {
+                enFonetica = false;
+            } else if (n == "t") {
+                enT = false;
             }
         }
-        if (!datos.isEmpty())
-            RevisaXml(x, ruta, QStringLiteral("xl/sharedStrings.xml"));
+        RevisaFlujo(*flujo, ruta, parte);
     }
     // Styles: which cell formats show dates.
     std::vector<bool> estiloFecha;
@@ -192,177 +267,183 @@ void LeeXlsx(const QString& ruta, const QString& hoja, Lector& lector) {
             RevisaXml(x, ruta, QStringLiteral("xl/styles.xml"));
     }
     // The sheet, row by row.
-    QXmlStreamReader x(Parte(zip, ruta, parteHoja));
+    const auto flujo = Flujo(zip, ruta, parteHoja);
+    EscanerXml x(flujo.get());
     int total = 0, leidas = 0, numeroFila = 0;
     std::vector<Celda> fila;
-    bool enFila = false;
-    while (!x.atEnd()) {
-        x.readNext();
-        if (x.isStartElement()) {
-            if (x.name() == QLatin1String("dimension")) {
-                const QString ref = x.attributes().value(QLatin1String("ref")).toString();
+    bool enFila = false, enCelda = false, enValor = false, enFonetica = false, hayValor = false;
+    int columna = 0, estilo = 0;
+    QString tipo, valor;
+    for (EscanerXml::Evento e; (e = x.Siguiente()) != EscanerXml::FinDocumento;) {
+        if (e == EscanerXml::Error)
+            FallaXml(ruta, parteHoja, x);
+        if (e == EscanerXml::Texto) {
+            if (enValor && !enFonetica)
+                valor += x.Caracteres();
+            continue;
+        }
+        const QByteArrayView n = x.NombreLocal();
+        if (e == EscanerXml::Inicio) {
+            if (n == "dimension") {
+                const QString ref = x.Atributo("ref");
                 const qsizetype dos = ref.indexOf(QLatin1Char(':'));
                 total =
                     dos < 0 ? 0 : qBound(0, FilaDe(QStringView(ref).mid(dos + 1)), kFilasMaximas);
-            } else if (x.name() == QLatin1String("row")) {
-                const int r = x.attributes().value(QLatin1String("r")).toInt();
+            } else if (n == "row") {
+                const int r = x.Atributo("r").toInt();
                 numeroFila = r > 0 ? r : numeroFila + 1;
                 if (numeroFila > kFilasMaximas)
                     Falla(ruta, QStringLiteral("la hoja tiene más filas de las que cabe en una "
                                                "hoja de cálculo; el archivo está dañado."));
                 fila.clear();
                 enFila = true;
-            } else if (x.name() == QLatin1String("c") && enFila) {
-                const auto a = x.attributes();
-                const QStringView ref = a.value(QLatin1String("r"));
-                const int columna = ref.isEmpty() ? int(fila.size()) : ColumnaDe(ref);
-                const QStringView t = a.value(QLatin1String("t"));
-                const int estilo = a.value(QLatin1String("s")).toInt();
-                QString valor;
-                bool hayValor = false;
-                while (!(x.isEndElement() && x.name() == QLatin1String("c")) && !x.atEnd()) {
-                    x.readNext();
-                    if (x.isStartElement() && x.name() == QLatin1String("v")) {
-                        valor = x.readElementText();
-                        hayValor = true;
-                    } else if (x.isStartElement() && x.name() == QLatin1String("t")) {
-                        valor += x.readElementText(); // inline string, rich runs joined
-                        hayValor = true;
-                    }
-                }
-                Celda c;
-                if (hayValor) {
-                    if (t == QLatin1String("s")) {
-                        bool ok = false;
-                        const int i = valor.toInt(&ok);
-                        c.tipo = Celda::Texto;
-                        c.texto =
-                            ok && i >= 0 && i < compartidos.size() ? compartidos[i] : QString();
-                    } else if (t == QLatin1String("str") || t == QLatin1String("inlineStr")) {
-                        c.tipo = Celda::Texto;
-                        c.texto = valor;
-                    } else if (t == QLatin1String("b")) {
-                        c.tipo = Celda::Logico;
-                        c.logico = valor == QLatin1String("1");
-                    } else if (t == QLatin1String("e")) {
-                        c.tipo = Celda::Texto;
-                        c.texto = valor;
-                    } else {
-                        bool ok = false;
-                        const double d = valor.toDouble(&ok);
-                        if (ok) {
-                            const bool fecha = estilo >= 0 && size_t(estilo) < estiloFecha.size() &&
-                                               estiloFecha[size_t(estilo)];
-                            c.numero = d;
-                            if (fecha)
-                                c.fecha = FechaDeSerie(d, s1904);
-                            // A day number out of any calendar stays a number.
-                            c.tipo = c.fecha.isValid() ? Celda::Fecha : Celda::Numero;
-                        }
-                    }
-                }
-                Pon(fila, columna, std::move(c));
+            } else if (n == "c" && enFila) {
+                const QString ref = x.Atributo("r");
+                columna = ref.isEmpty() ? int(fila.size()) : ColumnaDe(ref);
+                tipo = x.Atributo("t");
+                estilo = x.Atributo("s").toInt();
+                valor.clear();
+                enCelda = true;
+                hayValor = false;
+            } else if (enCelda && (n == "v" || n == "t")) {
+                // The value, or the runs of an inline string joined.
+                enValor = hayValor = true;
+            } else if (enCelda && n == "rPh") {
+                enFonetica = true;
             }
-        } else if (x.isEndElement() && x.name() == QLatin1String("row") && enFila) {
+        } else if (n == "v" || n == "t") {
+            enValor = false;
+        } else if (n == "rPh") {
+            enFonetica = false;
+        } else if (n == "c" && enCelda) {
+            enCelda = false;
+            Pon(fila, columna,
+                hayValor ? CeldaXlsx(tipo, valor, estilo, compartidos, estiloFecha, s1904)
+                         : Celda());
+        } else if (n == "row" && enFila) {
             enFila = false;
             lector.Progreso(++leidas, total);
             if (!lector.Fila(numeroFila, fila))
                 return;
         }
     }
-    RevisaXml(x, ruta, parteHoja);
+    RevisaFlujo(*flujo, ruta, parteHoja);
 }
 
 // ---- ods -------------------------------------------------------------------------------------
+
+// Skips the element just started, with all it holds.
+void Salta(EscanerXml& x, const QString& ruta, const QString& parte) {
+    for (int dentro = 1; dentro > 0;) {
+        const EscanerXml::Evento e = x.Siguiente();
+        if (e == EscanerXml::Error || e == EscanerXml::FinDocumento)
+            FallaXml(ruta, parte, x);
+        dentro += e == EscanerXml::Inicio ? 1 : e == EscanerXml::Fin ? -1 : 0;
+    }
+}
+
+// An ods cell's value from its attributes (its text comes after).
+Celda CeldaOds(const EscanerXml& x) {
+    const QString tipo = x.Atributo("office:value-type");
+    Celda c;
+    if (tipo == QLatin1String("float") || tipo == QLatin1String("percentage") ||
+        tipo == QLatin1String("currency")) {
+        c.tipo = Celda::Numero;
+        c.numero = x.Atributo("office:value").toDouble();
+    } else if (tipo == QLatin1String("date")) {
+        c.tipo = Celda::Fecha;
+        c.fecha = FechaYHora(x.Atributo("office:date-value"), QLatin1Char('T'));
+    } else if (tipo == QLatin1String("boolean")) {
+        c.tipo = Celda::Logico;
+        c.logico = x.Atributo("office:boolean-value") == QLatin1String("true");
+    } else if (tipo == QLatin1String("string")) {
+        c.tipo = Celda::Texto;
+    }
+    return c;
+}
 
 void LeeOds(const QString& ruta, const QString& hoja, Lector& lector) {
     QuaZip zip(ruta);
     if (!zip.open(QuaZip::mdUnzip))
         Falla(ruta, QStringLiteral("no es un libro de cálculo o está dañado."));
-    QXmlStreamReader x(Parte(zip, ruta, QStringLiteral("content.xml")));
-    bool encontrada = false;
-    int numeroFila = 0;
-    while (!x.atEnd()) {
-        x.readNext();
-        if (!x.isStartElement() || x.name() != QLatin1String("table"))
+    const QString parte = QStringLiteral("content.xml");
+    const auto flujo = Flujo(zip, ruta, parte);
+    EscanerXml x(flujo.get());
+    auto siguiente = [&] {
+        const EscanerXml::Evento e = x.Siguiente();
+        if (e == EscanerXml::Error || e == EscanerXml::FinDocumento)
+            FallaXml(ruta, parte, x);
+        return e;
+    };
+    // The sheet by its name; the others are skipped whole.
+    for (;;) {
+        const EscanerXml::Evento e = x.Siguiente();
+        if (e == EscanerXml::Error)
+            FallaXml(ruta, parte, x);
+        if (e == EscanerXml::FinDocumento)
+            Falla(ruta, QStringLiteral("no tiene la hoja \"%1\".").arg(hoja));
+        if (e != EscanerXml::Inicio || x.NombreLocal() != "table")
             continue;
-        if (x.attributes().value(QLatin1String("table:name")) != hoja &&
-            x.attributes().value(QLatin1String("name")) != hoja) {
-            x.skipCurrentElement();
+        if (x.Atributo("table:name") == hoja)
+            break;
+        Salta(x, ruta, parte);
+    }
+    int numeroFila = 0, columna = 0, repetidas = 1, veces = 1, parrafos = 0;
+    std::vector<Celda> fila;
+    Celda celda;
+    QString texto;
+    bool enCelda = false;
+    for (int dentro = 1; dentro > 0;) {
+        const EscanerXml::Evento e = siguiente();
+        if (e == EscanerXml::Texto) {
+            if (enCelda)
+                texto += x.Caracteres();
             continue;
         }
-        encontrada = true;
-        while (!x.atEnd()) {
-            x.readNext();
-            if (x.isEndElement() && x.name() == QLatin1String("table"))
-                break;
-            if (!x.isStartElement() || x.name() != QLatin1String("table-row"))
-                continue;
-            const int repetidas =
-                qBound(1, x.attributes().value(QLatin1String("table:number-rows-repeated")).toInt(),
-                       kFilasMaximas);
-            std::vector<Celda> fila;
-            int columna = 0;
-            while (!x.atEnd()) {
-                x.readNext();
-                if (x.isEndElement() && x.name() == QLatin1String("table-row"))
-                    break;
-                if (!x.isStartElement() || (x.name() != QLatin1String("table-cell") &&
-                                            x.name() != QLatin1String("covered-table-cell")))
-                    continue;
-                const auto a = x.attributes();
-                const int veces =
-                    qBound(1, a.value(QLatin1String("table:number-columns-repeated")).toInt(),
-                           kColumnasMaximas);
-                const QStringView tipo = a.value(QLatin1String("office:value-type"));
-                Celda c;
-                if (tipo == QLatin1String("float") || tipo == QLatin1String("percentage") ||
-                    tipo == QLatin1String("currency")) {
-                    c.tipo = Celda::Numero;
-                    c.numero = a.value(QLatin1String("office:value")).toDouble();
-                } else if (tipo == QLatin1String("date")) {
-                    c.tipo = Celda::Fecha;
-                    const QString v = a.value(QLatin1String("office:date-value")).toString();
-                    c.fecha = QDateTime::fromString(v, Qt::ISODate);
-                    if (!c.fecha.isValid())
-                        c.fecha = QDateTime(QDate::fromString(v, Qt::ISODate), QTime(0, 0));
-                } else if (tipo == QLatin1String("boolean")) {
-                    c.tipo = Celda::Logico;
-                    c.logico =
-                        a.value(QLatin1String("office:boolean-value")) == QLatin1String("true");
-                } else if (tipo == QLatin1String("string")) {
-                    c.tipo = Celda::Texto;
-                }
-                // The cell's paragraphs: text, spaces (<text:s/>), tabs and breaks.
-                QString texto;
-                int parrafos = 0;
-                while (!x.atEnd()) {
-                    x.readNext();
-                    if (x.isEndElement() && (x.name() == QLatin1String("table-cell") ||
-                                             x.name() == QLatin1String("covered-table-cell")))
-                        break;
-                    if (x.isStartElement() && x.name() == QLatin1String("p") && parrafos++ > 0)
-                        texto += QLatin1Char('\n');
-                    else if (x.isStartElement() && x.name() == QLatin1String("s"))
-                        texto +=
-                            QString(qBound(1, x.attributes().value(QLatin1String("text:c")).toInt(),
-                                           kEspaciosMaximos),
-                                    QLatin1Char(' '));
-                    else if (x.isStartElement() && x.name() == QLatin1String("tab"))
-                        texto += QLatin1Char('\t');
-                    else if (x.isCharacters())
-                        texto += x.text();
-                }
-                if (c.tipo == Celda::Texto)
-                    c.texto = texto;
-                // Trailing runs of empty cells may repeat to the sheet's last column.
-                if (c.tipo == Celda::Vacia) {
-                    columna = qMin(columna + veces, kColumnasMaximas);
-                    continue;
-                }
-                for (int k = 0; k < veces && columna < kColumnasMaximas; ++k)
-                    Pon(fila, columna++, Celda(c));
+        const QByteArrayView n = x.NombreLocal();
+        if (e == EscanerXml::Inicio) {
+            ++dentro;
+            if (n == "table-row") {
+                repetidas =
+                    qBound(1, x.Atributo("table:number-rows-repeated").toInt(), kFilasMaximas);
+                fila.clear();
+                columna = 0;
+            } else if (n == "table-cell" || n == "covered-table-cell") {
+                veces = qBound(1, x.Atributo("table:number-columns-repeated").toInt(),
+                               kColumnasMaximas);
+                celda = CeldaOds(x);
+                texto.clear();
+                parrafos = 0;
+                enCelda = true;
+            } else if (enCelda && n == "annotation") {
+                Salta(x, ruta, parte); // a comment on the cell is no part of its value
+                --dentro;
+            } else if (enCelda && n == "p") {
+                if (parrafos++ > 0)
+                    texto += QLatin1Char('\n');
+            } else if (enCelda && n == "s") {
+                texto += QString(qBound(1, x.Atributo("text:c").toInt(), kEspaciosMaximos),
+                                 QLatin1Char(' '));
+            } else if (enCelda && n == "tab") {
+                texto += QLatin1Char('\t');
+            } else if (enCelda && n == "line-break") {
+                texto += QLatin1Char('\n');
             }
+            continue;
+        }
+        --dentro;
+        if ((n == "table-cell" || n == "covered-table-cell") && enCelda) {
+            enCelda = false;
+            if (celda.tipo == Celda::Texto)
+                celda.texto = texto;
+            // Trailing runs of empty cells may repeat to the sheet's last column.
+            if (celda.tipo == Celda::Vacia) {
+                columna = qMin(columna + veces, kColumnasMaximas);
+                continue;
+            }
+            for (int k = 0; k < veces && columna < kColumnasMaximas; ++k)
+                Pon(fila, columna++, Celda(celda));
+        } else if (n == "table-row") {
             // An empty row repeated many times is the sheet's tail: one call covers it.
             for (int k = 0; k < repetidas; ++k) {
                 if (++numeroFila > kFilasMaximas)
@@ -377,11 +458,7 @@ void LeeOds(const QString& ruta, const QString& hoja, Lector& lector) {
             }
             lector.Progreso(numeroFila, 0);
         }
-        break;
     }
-    RevisaXml(x, ruta, QStringLiteral("content.xml"));
-    if (!encontrada)
-        Falla(ruta, QStringLiteral("no tiene la hoja \"%1\".").arg(hoja));
 }
 
 // ---- xls -------------------------------------------------------------------------------------
@@ -441,12 +518,7 @@ void LeeXls(const QString& ruta, const QString& hoja, Lector& lector) {
             case FREEXL_CELL_DATE:
             case FREEXL_CELL_DATETIME:
                 c.tipo = Celda::Fecha;
-                c.fecha = QDateTime::fromString(QString::fromUtf8(v.value.text_value),
-                                                QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-                if (!c.fecha.isValid())
-                    c.fecha = QDateTime(
-                        QDate::fromString(QString::fromUtf8(v.value.text_value), Qt::ISODate),
-                        QTime(0, 0));
+                c.fecha = FechaYHora(QString::fromUtf8(v.value.text_value), QLatin1Char(' '));
                 break;
             case FREEXL_CELL_TIME:
                 c.tipo = Celda::Texto;
@@ -487,7 +559,7 @@ QDateTime FechaDeSerie(double serie, bool sistema1904) {
     const QDate base = sistema1904 ? QDate(1904, 1, 1) : QDate(1899, 12, 30);
     const double dias = std::floor(serie);
     const qint64 ms = qint64(std::llround((serie - dias) * 86400000.0));
-    return QDateTime(base.addDays(qint64(dias)), QTime(0, 0)).addMSecs(ms);
+    return QDateTime(base.addDays(qint64(dias)), QTime(0, 0), Qt::UTC).addMSecs(ms);
 }
 
 bool FormatoDeFecha(const QString& codigo) {

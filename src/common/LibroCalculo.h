@@ -1,7 +1,8 @@
 // A workbook read without any office program: .xlsx and .ods (a zip of XML parts) and .xls
 // (FreeXL). One sheet is read, found by its name, and its rows are handed over one by one with
-// every cell in its own type: number, date, text, logical or empty. The reader knows no window
-// and no database.
+// every cell in its own type: number, date, text, logical or empty. A date is the day and time
+// the sheet shows, in no time zone (UTC), so that no zone's daylight-saving change at midnight
+// can move or lose it. The reader knows no window and no database.
 #pragma once
 
 #include <QDateTime>

@@ -253,7 +253,36 @@ void Conexion::AbreConfiable(const QString& ruta, const QString& login, const QS
     servidor_->IniciaSesionConfiable(login, estacion, baseDatos);
 }
 
+void Conexion::OlvidaPreparadas() {
+    for (auto& [sql, st] : preparadas_)
+        sqlite3_finalize(st);
+    preparadas_.clear();
+}
+
+sqlite3_stmt* Conexion::Preparada(const QByteArray& sql) {
+    sqlite3* bd = Manejador();
+    if (!bd)
+        return nullptr;
+    if (const auto it = preparadas_.find(sql); it != preparadas_.end()) {
+        sqlite3_reset(it->second);
+        sqlite3_clear_bindings(it->second);
+        return it->second;
+    }
+    if (preparadas_.size() >= 64) // a session's statements are few; a flood is not kept
+        OlvidaPreparadas();
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(bd, sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK ||
+        !st) {
+        sqlite3_finalize(st);
+        return nullptr;
+    }
+    preparadas_.emplace(sql, st);
+    return st;
+}
+
 void Conexion::Cierra() {
+    // Kept statements go before the file closes: an open statement would keep it open.
+    OlvidaPreparadas();
     servidor_.reset();
     if (QSqlDatabase::contains(nombre_)) {
         {

@@ -52,6 +52,11 @@ public:
     // The SQLite handle of the embedded database (null on SQL Server).
     struct sqlite3* Manejador() const;
 
+    // A statement of the embedded database prepared once and kept while the connection stays
+    // open, reset and with its values cleared; null when SQLite refuses it (the reason is in
+    // the handle's error). Statements run row after row (an import) skip the parse this way.
+    struct sqlite3_stmt* Preparada(const QByteArray& sql);
+
     QSqlDatabase Bd() const;
     ServidorEmbebido* Servidor() const { return servidor_.get(); }
 
@@ -81,4 +86,6 @@ private:
     QString ruta_;
     bool embebida_ = false;
     std::unique_ptr<ServidorEmbebido> servidor_;
+    std::map<QByteArray, struct sqlite3_stmt*> preparadas_;
+    void OlvidaPreparadas();
 };

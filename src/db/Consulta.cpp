@@ -209,12 +209,73 @@ void Consulta::Abre() {
 
 int Consulta::Ejecuta() {
     Cierra();
-    if (conexion_ && conexion_->Embebida())
+    if (conexion_ && conexion_->Embebida()) {
         conexion_->VerificaArchivo();
+        if (!Traducida().procedimiento)
+            return EjecutaEmbebida();
+    }
     QSqlQuery q = Prepara();
     const int afectadas = q.isActive() ? q.numRowsAffected() : 0;
     q.finish();
     return afectadas;
+}
+
+const Consulta::Traduccion& Consulta::Traducida() {
+    const QString original = TextoSql();
+    if (traduccion_.sql.isEmpty() || traduccion_.original != original) {
+        const QString sql = DialectoSqlite::Traduce(original);
+        traduccion_ = {original, sql.toUtf8(), DialectoSqlite::NombresParametros(sql),
+                       DialectoSqlite::LeeExec(original).has_value()};
+    }
+    return traduccion_;
+}
+
+void Consulta::Vincula(sqlite3_stmt* st, const QStringList& nombres) const {
+    for (const QString& n : nombres) {
+        const int i = sqlite3_bind_parameter_index(st, (QLatin1Char(':') + n).toUtf8().constData());
+        if (i <= 0)
+            continue;
+        const QVariant v = ValorParametro(n, true);
+        if (v.isNull())
+            sqlite3_bind_null(st, i);
+        else if (v.metaType().id() == QMetaType::Double)
+            sqlite3_bind_double(st, i, v.toDouble());
+        else if (v.metaType().id() == QMetaType::QString) {
+            const QByteArray t = v.toString().toUtf8();
+            sqlite3_bind_text(st, i, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+        } else
+            sqlite3_bind_int64(st, i, v.toLongLong());
+    }
+}
+
+// A statement without rows to keep, run on a statement the connection keeps prepared.
+int Consulta::EjecutaEmbebida() {
+    conexion_->AseguraAbierta();
+    const Traduccion& t = Traducida();
+    sqlite3* bd = conexion_->Manejador();
+    if (conexion_->Servidor())
+        conexion_->Servidor()->TomaDenegacion();
+    sqlite3_stmt* st = conexion_->Preparada(t.sql);
+    auto falla = [&] {
+        return ErrorBaseDatos(TextoFalla(
+            TextoErrorSqlite(sqlite3_extended_errcode(bd), QString::fromUtf8(sqlite3_errmsg(bd)))));
+    };
+    if (!st)
+        throw falla();
+    struct Fin {
+        sqlite3_stmt* st;
+        ~Fin() {
+            sqlite3_reset(st);
+            sqlite3_clear_bindings(st);
+        }
+    } fin{st};
+    Vincula(st, t.nombres);
+    int rc = SQLITE_ROW;
+    while (rc == SQLITE_ROW)
+        rc = sqlite3_step(st);
+    if (rc != SQLITE_DONE)
+        throw falla();
+    return sqlite3_changes(bd);
 }
 
 void Consulta::AbreEn(ModeloGrilla& modelo, const std::vector<DefColumna>& columnas) {
@@ -248,21 +309,7 @@ void Consulta::AbreEnEmbebida(ModeloGrilla& modelo, const std::vector<DefColumna
         sqlite3_stmt* st;
         ~Fin() { sqlite3_finalize(st); }
     } fin{st};
-    for (const QString& n : DialectoSqlite::NombresParametros(QString::fromUtf8(sql))) {
-        const int i = sqlite3_bind_parameter_index(st, (QLatin1Char(':') + n).toUtf8().constData());
-        if (i <= 0)
-            continue;
-        const QVariant v = ValorParametro(n, true);
-        if (v.isNull())
-            sqlite3_bind_null(st, i);
-        else if (v.metaType().id() == QMetaType::Double)
-            sqlite3_bind_double(st, i, v.toDouble());
-        else if (v.metaType().id() == QMetaType::QString) {
-            const QByteArray t = v.toString().toUtf8();
-            sqlite3_bind_text(st, i, t.constData(), int(t.size()), SQLITE_TRANSIENT);
-        } else
-            sqlite3_bind_int64(st, i, v.toLongLong());
-    }
+    Vincula(st, DialectoSqlite::NombresParametros(QString::fromUtf8(sql)));
 
     const int n = sqlite3_column_count(st);
     QStringList nombres;

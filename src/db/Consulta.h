@@ -91,6 +91,18 @@ private:
     // value object per cell.
     void AbreEnEmbebida(ModeloGrilla& modelo, const std::vector<DefColumna>& columnas);
     int IndiceCampo(const QString& nombre) const;
+    // The embedded database's text of the statement and its parameters' names, translated once
+    // while the statement's text stays the same.
+    struct Traduccion {
+        QString original;
+        QByteArray sql;
+        QStringList nombres;
+        bool procedimiento = false; // EXEC of a stored procedure, run by the embedded server
+    };
+    const Traduccion& Traducida();
+    void Vincula(struct sqlite3_stmt* st, const QStringList& nombres) const;
+    int EjecutaEmbebida();
+    Traduccion traduccion_;
 
     Conexion* conexion_;
     QStringList lineas_;

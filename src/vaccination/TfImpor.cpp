@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,6 +37,9 @@ struct ImportaFilas : LibroCalculo::Lector {
     int siguiente = 7; // the row expected next; a row the file leaves out is an empty one
     Consulta cInserta;
     EscrituraPorFilas* escritura = nullptr;
+    const QDate hoy = QDate::currentDate();
+    QElapsedTimer pintado; // the window is brought up to date a few times a second
+    int ultima = 0;        // the last row read
 
     explicit ImportaFilas(TfImpor& forma) : f(forma) {
         QStringList l{QStringLiteral("INSERT INTO Vacunaciones"), QStringLiteral("VALUES (")};
@@ -114,7 +118,13 @@ struct ImportaFilas : LibroCalculo::Lector {
         if (fila > siguiente || a.ComoTexto().isEmpty())
             return false; // the first empty column A ends the list
         siguiente = fila + 1;
-        f.lPredio->setText(De(c, 1).ComoTexto().trimmed());
+        ultima = fila;
+        if (!pintado.isValid() || pintado.elapsed() >= 100) {
+            f.lPredio->setText(De(c, 1).ComoTexto().trimmed());
+            f.setWindowTitle(QStringLiteral("Importar datos [%1]").arg(fila + 1));
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            pintado.restart();
+        }
         const QString motivo = escritura->Fila([&] {
             cInserta.Texto(QStringLiteral("sIdCiclo"), ciclo, 3);
             Valor("sCertificadoNro", a, TipoParametro::Entero);
@@ -147,7 +157,7 @@ struct ImportaFilas : LibroCalculo::Lector {
                 cInserta.Texto(QStringLiteral("sIdVacunador"), vacunador, 12);
             cInserta.Texto(QStringLiteral("sIdPropietario"), QStringLiteral("-"), 12);
             cInserta.Texto(QStringLiteral("sModificadoPor"), QStringLiteral("-"), 12);
-            cInserta.FechaHora(QStringLiteral("sFechaModificacion"), QDate::currentDate());
+            cInserta.FechaHora(QStringLiteral("sFechaModificacion"), hoy);
             cInserta.Ejecuta();
         });
         if (!motivo.isEmpty()) {
@@ -158,16 +168,19 @@ struct ImportaFilas : LibroCalculo::Lector {
             f.Memo1->appendPlainText((entero ? QString::number(n) : a.ComoTexto()) +
                                      QStringLiteral(" - ") + motivo);
         }
-        f.setWindowTitle(QStringLiteral("Importar datos [%1]").arg(fila + 1));
         return true;
+    }
+    // The rows' writes ended, the caption with the last row read.
+    void Termina() {
+        if (ultima > 0)
+            f.setWindowTitle(QStringLiteral("Importar datos [%1]").arg(ultima + 1));
+        escritura->Termina();
     }
     void Progreso(int leidas, int total) override {
         if (total > 0) {
             f.pbAvance->setMaximum(total);
             f.pbAvance->setValue(leidas);
         }
-        if (leidas % 50 == 0)
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 };
 
@@ -294,10 +307,10 @@ void TfImpor::BitBtn1Click() {
     } catch (...) {
         // A stop half-way keeps the rows written before it (a dry run keeps none).
         lPredio->clear();
-        escritura.Termina();
+        filas.Termina();
         throw;
     }
-    escritura.Termina();
+    filas.Termina();
     lPredio->clear();
     Mensajes::MensajePlano(QStringLiteral("Listo, ya acabé con esta madre"));
 }

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <ctime>
 
 namespace {
 
@@ -70,8 +71,17 @@ private Q_SLOTS:
         QVERIFY(!LibroCalculo::FormatoDeFecha(QStringLiteral("[Red]#,##0.00")));
         QVERIFY(!LibroCalculo::FormatoDeFecha(QStringLiteral("\"días\" 0")));
         QVERIFY(!LibroCalculo::FormatoDeFecha(QStringLiteral("General")));
-        QCOMPARE(LibroCalculo::FechaDeSerie(43952), QDateTime(QDate(2020, 5, 1), QTime(0, 0)));
-        QCOMPARE(LibroCalculo::FechaDeSerie(43952.5), QDateTime(QDate(2020, 5, 1), QTime(12, 0)));
+        QCOMPARE(LibroCalculo::FechaDeSerie(43952),
+                 QDateTime(QDate(2020, 5, 1), QTime(0, 0), Qt::UTC));
+        QCOMPARE(LibroCalculo::FechaDeSerie(43952.5),
+                 QDateTime(QDate(2020, 5, 1), QTime(12, 0), Qt::UTC));
+        // A day whose midnight a time zone skips (Asunción, 4 October 2020) keeps its date.
+        qputenv("TZ", "America/Asuncion");
+        tzset();
+        QCOMPARE(LibroCalculo::FechaDeSerie(44108).toString(QStringLiteral("dd/MM/yyyy HH:mm")),
+                 QStringLiteral("04/10/2020 00:00"));
+        qunsetenv("TZ");
+        tzset();
     }
 
     // No such file, no such sheet, random bytes, a cut file: clear errors, nothing read.
