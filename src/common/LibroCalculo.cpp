@@ -32,24 +32,6 @@ QDateTime FechaYHora(const QString& v, QChar separador) {
 
 // ---- zip parts -------------------------------------------------------------------------------
 
-QByteArray Parte(QuaZip& zip, const QString& ruta, const QString& nombre, bool obligatoria = true) {
-    if (!zip.setCurrentFile(nombre)) {
-        if (obligatoria)
-            Falla(ruta, QStringLiteral("falta su parte %1; el archivo está dañado o no es un libro "
-                                       "de cálculo.")
-                            .arg(nombre));
-        return {};
-    }
-    QuaZipFile f(&zip);
-    if (!f.open(QIODevice::ReadOnly))
-        Falla(ruta, QStringLiteral("no se pudo abrir su parte %1.").arg(nombre));
-    QByteArray datos = f.readAll();
-    f.close();
-    if (f.getZipError() != UNZ_OK)
-        Falla(ruta, QStringLiteral("su parte %1 está dañada.").arg(nombre));
-    return datos;
-}
-
 // A large part read as it is inflated, never whole in memory.
 std::unique_ptr<QuaZipFile> Flujo(QuaZip& zip, const QString& ruta, const QString& nombre) {
     if (!zip.setCurrentFile(nombre))
@@ -67,6 +49,16 @@ void RevisaFlujo(QuaZipFile& f, const QString& ruta, const QString& nombre) {
     f.close();
     if (f.getZipError() != UNZ_OK)
         Falla(ruta, QStringLiteral("su parte %1 está dañada.").arg(nombre));
+}
+
+// A small part whole; an optional one that is missing is empty.
+QByteArray Parte(QuaZip& zip, const QString& ruta, const QString& nombre, bool obligatoria = true) {
+    if (!obligatoria && !zip.setCurrentFile(nombre))
+        return {};
+    const auto f = Flujo(zip, ruta, nombre);
+    QByteArray datos = f->readAll();
+    RevisaFlujo(*f, ruta, nombre);
+    return datos;
 }
 
 void RevisaXml(const QXmlStreamReader& x, const QString& ruta, const QString& parte) {
