@@ -146,8 +146,8 @@ struct Caracter {
     Clave clave;
 };
 
-std::vector<Caracter> Caracteres(std::string_view s) {
-    std::vector<Caracter> v;
+void Caracteres(std::string_view s, std::vector<Caracter>& v) {
+    v.clear();
     v.reserve(s.size());
     auto* p = reinterpret_cast<const unsigned char*>(s.data());
     const auto* fin = p + s.size();
@@ -155,6 +155,10 @@ std::vector<Caracter> Caracteres(std::string_view s) {
         const char32_t cp = Lee(p, fin);
         v.push_back({cp, ClaveDe(cp)});
     }
+}
+std::vector<Caracter> Caracteres(std::string_view s) {
+    std::vector<Caracter> v;
+    Caracteres(s, v);
     return v;
 }
 
@@ -373,6 +377,18 @@ bool Parecido(std::string_view valor, std::string_view patron, char32_t escape) 
     return Coincide(LeePatron(Caracteres(patron), escape), Caracteres(SinBlancosFinales(valor)));
 }
 
+namespace {
+
+// A LIKE pattern read once per statement: SQLite keeps it beside a constant pattern argument,
+// so a search over a district's rows does not read the pattern again for every row.
+struct PatronLeido {
+    std::string texto;
+    char32_t escape;
+    std::vector<Patron> patron;
+};
+
+} // namespace
+
 bool LeeFecha(std::string_view s, char (&c)[24]) {
     while (!s.empty() && s.back() == ' ')
         s.remove_suffix(1);
@@ -501,7 +517,19 @@ void FnLike(sqlite3_context* ctx, int n, sqlite3_value** args) {
         }
         escape = c[0].cp;
     }
-    sqlite3_result_int(ctx, Parecido(Vista(args[1]), Vista(args[0]), escape) ? 1 : 0);
+    const std::string_view texto = Vista(args[0]);
+    auto* leido = static_cast<PatronLeido*>(sqlite3_get_auxdata(ctx, 0));
+    if (!leido || leido->escape != escape || leido->texto != texto) {
+        leido = new PatronLeido{std::string(texto), escape, LeePatron(Caracteres(texto), escape)};
+        sqlite3_set_auxdata(ctx, 0, leido, [](void* p) { delete static_cast<PatronLeido*>(p); });
+        // SQLite may have released it at once (a pattern that is no constant): read it again.
+        leido = static_cast<PatronLeido*>(sqlite3_get_auxdata(ctx, 0));
+    }
+    thread_local std::vector<Caracter> valor;
+    Caracteres(SinBlancosFinales(Vista(args[1])), valor);
+    const bool si = leido ? Coincide(leido->patron, valor)
+                          : Coincide(LeePatron(Caracteres(texto), escape), valor);
+    sqlite3_result_int(ctx, si ? 1 : 0);
 }
 
 void FnCaso(sqlite3_context* ctx, sqlite3_value* v, bool mayus) {
