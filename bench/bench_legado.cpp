@@ -85,7 +85,10 @@ int main(int argc, char** argv) {
     consola.cProvincias->setChecked(false);
     // SOLO_BUSQUEDA=1 runs the premises search alone (for a profiler).
     const bool soloBusqueda = qEnvironmentVariableIntValue("SOLO_BUSQUEDA") == 1;
-    const double sSqlite = soloBusqueda ? 0 : TiempoSqlite3(ruta, LineasConsultaLegado(consola.Filtros()).join(QLatin1Char(0x0a)));
+    const double sSqlite =
+        soloBusqueda
+            ? 0
+            : TiempoSqlite3(ruta, LineasConsultaLegado(consola.Filtros()).join(QLatin1Char(0x0a)));
     for (const char* que : {"consola de certificados anteriores, primera corrida",
                             "consola de certificados anteriores, segunda corrida"}) {
         if (soloBusqueda)

@@ -139,6 +139,11 @@ private Q_SLOTS:
         fila("LIKE [a-f]", "SELECT COUNT(*) FROM Vacunaciones WHERE NombreCabana LIKE '[a-f]%'", 1);
         fila("LIKE _ sobre ñ",
              "SELECT COUNT(*) FROM Vacunaciones WHERE NombreCabana LIKE 'la ca_ada'", 1);
+        // A pattern that changes row by row is read again for each row, never a kept one.
+        fila("LIKE con el patrón de cada fila",
+             "SELECT COUNT(*) FROM Provincias WHERE 'X' + NombreProvincia LIKE 'X' + "
+             "LEFT(NombreProvincia, 2) + '%'",
+             7);
         fila("LIKE ESCAPE", "SELECT CASE WHEN '50%' LIKE '50!%' ESCAPE '!' THEN 1 ELSE 0 END", 1);
         fila("LIKE ESCAPE literal",
              "SELECT CASE WHEN '500' LIKE '50!%' ESCAPE '!' THEN 1 ELSE 0 END", 0);
