@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QXmlStreamReader>
+#include <charconv>
 #include <cmath>
 #include <freexl.h>
 #include <memory>
@@ -116,6 +117,30 @@ void Pon(std::vector<Celda>& fila, int columna, Celda&& celda) {
 }
 
 // An xlsx cell from its type attribute, its value text and its style.
+// A cell's number as the file writes it; the common short ASCII form is read without Qt's
+// conversion through Latin-1, anything else as Qt reads it.
+double LeeNumero(const QString& valor, bool* ok) {
+    char c[64];
+    const qsizetype n = valor.size();
+    if (n > 0 && n < qsizetype(sizeof c)) {
+        bool ascii = true;
+        for (qsizetype k = 0; k < n && ascii; ++k) {
+            const char16_t u = valor[k].unicode();
+            ascii = u > 0x20 && u < 0x7F;
+            c[k] = char(u);
+        }
+        double d = 0;
+        if (ascii) {
+            const auto r = std::from_chars(c, c + n, d);
+            if (r.ec == std::errc() && r.ptr == c + n) {
+                *ok = true;
+                return d;
+            }
+        }
+    }
+    return valor.toDouble(ok);
+}
+
 Celda CeldaXlsx(const QString& t, const QString& valor, int estilo, const QStringList& compartidos,
                 const std::vector<bool>& estiloFecha, bool s1904) {
     Celda c;
@@ -133,7 +158,7 @@ Celda CeldaXlsx(const QString& t, const QString& valor, int estilo, const QStrin
         c.logico = valor == QLatin1String("1");
     } else {
         bool ok = false;
-        const double d = valor.toDouble(&ok);
+        const double d = LeeNumero(valor, &ok);
         if (ok) {
             const bool fecha =
                 estilo >= 0 && size_t(estilo) < estiloFecha.size() && estiloFecha[size_t(estilo)];

@@ -36,6 +36,19 @@ QMetaType TipoQt(TipoParametro t) {
 
 } // namespace
 
+namespace {
+
+// The parameters as SQLite names them in the statement.
+QList<QByteArray> Marcas(const QStringList& nombres) {
+    QList<QByteArray> m;
+    m.reserve(nombres.size());
+    for (const QString& n : nombres)
+        m << (QLatin1Char(':') + n).toUtf8();
+    return m;
+}
+
+} // namespace
+
 QString LiteralSql(const QString& valor) {
     return QLatin1Char('\'') + QString(valor).replace(QLatin1Char('\''), QStringLiteral("''")) +
            QLatin1Char('\'');
@@ -64,7 +77,23 @@ void Consulta::FijaSql(const QStringList& lineas) {
 
 void Consulta::Parametro(const QString& nombre, TipoParametro tipo, const QVariant& valor,
                          int tamano) {
-    parametros_[nombre.toUpper()] = Param{tipo, valor, tamano};
+    if (const qsizetype i = IndiceParametro(nombre); i >= 0) {
+        parametros_[size_t(i)].second = Param{tipo, valor, tamano};
+        return;
+    }
+    indiceParametros_.insert(nombre, qsizetype(parametros_.size()));
+    parametros_.emplace_back(nombre, Param{tipo, valor, tamano});
+}
+
+qsizetype Consulta::IndiceParametro(const QString& nombre) const {
+    if (const auto it = indiceParametros_.constFind(nombre); it != indiceParametros_.cend())
+        return *it;
+    for (size_t k = 0; k < parametros_.size(); ++k)
+        if (QString::compare(parametros_[k].first, nombre, Qt::CaseInsensitive) == 0) {
+            indiceParametros_.insert(nombre, qsizetype(k));
+            return qsizetype(k);
+        }
+    return -1;
 }
 
 void Consulta::Texto(const QString& nombre, const QString& valor, int tamano) {
@@ -92,10 +121,10 @@ void Consulta::Nulo(const QString& n, TipoParametro t) {
 }
 
 QVariant Consulta::ValorParametro(const QString& nombre, bool embebida) const {
-    const auto it = parametros_.find(nombre.toUpper());
-    if (it == parametros_.end())
+    const qsizetype i = IndiceParametro(nombre);
+    if (i < 0)
         throw ErrorBaseDatos(QStringLiteral("No se asignó un valor al parámetro %1.").arg(nombre));
-    const Param& p = it->second;
+    const Param& p = parametros_[size_t(i)].second;
     if (p.valor.isNull())
         return embebida ? QVariant() : QVariant(TipoQt(p.tipo));
     switch (p.tipo) {
@@ -130,6 +159,9 @@ QVariant Consulta::ValorParametro(const QString& nombre, bool embebida) const {
         return embebida ? QVariant(n) : QVariant(int(n));
     }
     case TipoParametro::FechaHora: {
+        // A day alone is written without a trip through the local time zone.
+        if (embebida && p.valor.metaType().id() == QMetaType::QDate)
+            return p.valor.toDate().toString(QStringLiteral("yyyy-MM-dd 00:00:00.000"));
         QDateTime f = p.valor.metaType().id() == QMetaType::QDate
                           ? QDateTime(p.valor.toDate(), QTime(0, 0))
                           : p.valor.toDateTime();
@@ -210,7 +242,10 @@ void Consulta::Abre() {
 int Consulta::Ejecuta() {
     Cierra();
     if (conexion_ && conexion_->Embebida()) {
-        conexion_->VerificaArchivo();
+        // Inside a transaction nothing lasts before its commit, which checks the file itself.
+        sqlite3* bd = conexion_->Manejador();
+        if (!bd || sqlite3_get_autocommit(bd))
+            conexion_->VerificaArchivo();
         if (!Traducida().procedimiento)
             return EjecutaEmbebida();
     }
@@ -224,15 +259,18 @@ const Consulta::Traduccion& Consulta::Traducida() {
     const QString original = TextoSql();
     if (traduccion_.sql.isEmpty() || traduccion_.original != original) {
         const QString sql = DialectoSqlite::Traduce(original);
-        traduccion_ = {original, sql.toUtf8(), DialectoSqlite::NombresParametros(sql),
+        const QStringList nombres = DialectoSqlite::NombresParametros(sql);
+        traduccion_ = {original, sql.toUtf8(), nombres, Marcas(nombres),
                        DialectoSqlite::LeeExec(original).has_value()};
     }
     return traduccion_;
 }
 
-void Consulta::Vincula(sqlite3_stmt* st, const QStringList& nombres) const {
-    for (const QString& n : nombres) {
-        const int i = sqlite3_bind_parameter_index(st, (QLatin1Char(':') + n).toUtf8().constData());
+void Consulta::Vincula(sqlite3_stmt* st, const QStringList& nombres,
+                       const QList<QByteArray>& marcas) const {
+    for (qsizetype k = 0; k < nombres.size(); ++k) {
+        const QString& n = nombres[k];
+        const int i = sqlite3_bind_parameter_index(st, marcas[k].constData());
         if (i <= 0)
             continue;
         const QVariant v = ValorParametro(n, true);
@@ -269,7 +307,7 @@ int Consulta::EjecutaEmbebida() {
             sqlite3_clear_bindings(st);
         }
     } fin{st};
-    Vincula(st, t.nombres);
+    Vincula(st, t.nombres, t.marcas);
     int rc = SQLITE_ROW;
     while (rc == SQLITE_ROW)
         rc = sqlite3_step(st);
@@ -309,7 +347,8 @@ void Consulta::AbreEnEmbebida(ModeloGrilla& modelo, const std::vector<DefColumna
         sqlite3_stmt* st;
         ~Fin() { sqlite3_finalize(st); }
     } fin{st};
-    Vincula(st, DialectoSqlite::NombresParametros(QString::fromUtf8(sql)));
+    const QStringList parametros = DialectoSqlite::NombresParametros(QString::fromUtf8(sql));
+    Vincula(st, parametros, Marcas(parametros));
 
     const int n = sqlite3_column_count(st);
     QStringList nombres;

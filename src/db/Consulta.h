@@ -8,6 +8,7 @@
 #include "common/ModeloGrilla.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QStringList>
 #include <QVariant>
 #include <map>
@@ -97,16 +98,23 @@ private:
         QString original;
         QByteArray sql;
         QStringList nombres;
+        QList<QByteArray> marcas;
         bool procedimiento = false; // EXEC of a stored procedure, run by the embedded server
     };
     const Traduccion& Traducida();
-    void Vincula(struct sqlite3_stmt* st, const QStringList& nombres) const;
+    // Binds the named parameters; `marcas` are the names as SQLite spells them (":Nombre").
+    void Vincula(struct sqlite3_stmt* st, const QStringList& nombres,
+                 const QList<QByteArray>& marcas) const;
     int EjecutaEmbebida();
     Traduccion traduccion_;
 
     Conexion* conexion_;
     QStringList lineas_;
-    std::map<QString, Param> parametros_; // by name in upper case
+    // Parameter names compare without regard to case, as the server does; a name spelled as
+    // before is found by the index, which a statement run row after row relies on.
+    qsizetype IndiceParametro(const QString& nombre) const; // -1: not given
+    std::vector<std::pair<QString, Param>> parametros_;
+    mutable QHash<QString, qsizetype> indiceParametros_;
     QStringList campos_;
     std::vector<QVariantList> filas_;
     int fila_ = 0;

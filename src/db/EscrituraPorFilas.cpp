@@ -26,9 +26,17 @@ void EscrituraPorFilas::Sql(const char* sentencia) {
         sqlite3* bd = conexion_.Manejador();
         if (!bd)
             throw ErrorBaseDatos(QStringLiteral("No hay conexión con la base de datos."));
-        if (sqlite3_exec(bd, sentencia, nullptr, nullptr, nullptr) != SQLITE_OK)
-            throw ErrorBaseDatos(TextoErrorSqlite(sqlite3_extended_errcode(bd),
-                                                  QString::fromUtf8(sqlite3_errmsg(bd))));
+        // Kept prepared by the connection: the savepoints run twice for every row.
+        sqlite3_stmt* st = conexion_.Preparada(QByteArray(sentencia));
+        const int rc = st ? sqlite3_step(st) : SQLITE_ERROR;
+        if (rc != SQLITE_DONE) {
+            const QString texto = TextoErrorSqlite(sqlite3_extended_errcode(bd),
+                                                   QString::fromUtf8(sqlite3_errmsg(bd)));
+            if (st)
+                sqlite3_reset(st);
+            throw ErrorBaseDatos(texto);
+        }
+        sqlite3_reset(st);
         return;
     }
     QSqlQuery q(conexion_.Bd());
@@ -99,6 +107,10 @@ void EscrituraPorFilas::Deshace() {
 }
 
 void EscrituraPorFilas::Confirma() {
+    // The rows of the batch were written without looking at the file: a file deleted or
+    // replaced meanwhile would take them with it, so it is looked at before they are kept.
+    if (embebida_)
+        conexion_.VerificaArchivo();
     QSqlDatabase bd = conexion_.Bd();
     if (!bd.commit())
         throw ErrorBaseDatos(TextoErrorBase(bd.lastError()));

@@ -8,6 +8,7 @@
 #include "common/ModeloGrilla.h"
 #include "db/Conexion.h"
 #include "db/Consulta.h"
+#include "db/EscrituraPorFilas.h"
 #include "db/TextoErrores.h"
 
 #include <QFile>
@@ -107,6 +108,29 @@ private Q_SLOTS:
         try {
             otraFila.Ejecuta();
             QFAIL("la escritura debía fallar");
+        } catch (const ErrorBaseDatos& e) {
+            QVERIFY2(e.Texto().contains(QStringLiteral("fue borrado o reemplazado")),
+                     qPrintable(e.Texto()));
+        }
+    }
+
+    // Rows written in a batch are not looked at one by one: the batch's commit finds the file
+    // gone and refuses to end as if they were kept.
+    void loteTrasBorrarElArchivo() {
+        BaseDePrueba base;
+        Conexion c(QStringLiteral("lote"));
+        c.AbreConfiable(base.Ruta(), QStringLiteral("admin"), QStringLiteral("PC"),
+                        QStringLiteral("Moravel"));
+        EscrituraPorFilas escritura(c, false, 500);
+        Consulta fila({QStringLiteral("INSERT INTO Talonarios VALUES (:C, 'Servicio')")}, &c);
+        fila.Texto(QStringLiteral("C"), QStringLiteral("A"));
+        QCOMPARE(escritura.Fila([&] { fila.Ejecuta(); }), QString());
+        QVERIFY(QFile::remove(base.Ruta()));
+        fila.Texto(QStringLiteral("C"), QStringLiteral("B"));
+        QCOMPARE(escritura.Fila([&] { fila.Ejecuta(); }), QString());
+        try {
+            escritura.Termina();
+            QFAIL("el lote debía fallar");
         } catch (const ErrorBaseDatos& e) {
             QVERIFY2(e.Texto().contains(QStringLiteral("fue borrado o reemplazado")),
                      qPrintable(e.Texto()));
