@@ -45,6 +45,14 @@ std::unique_ptr<QuaZipFile> Flujo(QuaZip& zip, const QString& ruta, const QStrin
     return f;
 }
 
+// How far a part has been read, in kilobytes of its unpacked size, for the sheets that do not
+// say how many rows they hold.
+void AvanceEnBytes(Lector& lector, const QuaZipFile& f) {
+    const qint64 tamano = f.usize();
+    if (tamano > 0)
+        lector.Progreso(int(qMin(f.pos(), tamano) / 1024), int(qMax<qint64>(1, tamano / 1024)));
+}
+
 // A part read to its end: its checksum must match.
 void RevisaFlujo(QuaZipFile& f, const QString& ruta, const QString& nombre) {
     f.close();
@@ -286,7 +294,7 @@ void LeeXlsx(const QString& ruta, const QString& hoja, Lector& lector) {
     // The sheet, row by row.
     const auto flujo = Flujo(zip, ruta, parteHoja);
     EscanerXml x(flujo.get());
-    int total = 0, leidas = 0, numeroFila = 0;
+    int total = 0, numeroFila = 0;
     std::vector<Celda> fila;
     bool enFila = false, enCelda = false, enValor = false, enFonetica = false, hayValor = false;
     int columna = 0, estilo = 0;
@@ -339,7 +347,10 @@ void LeeXlsx(const QString& ruta, const QString& hoja, Lector& lector) {
                          : Celda());
         } else if (n == "row" && enFila) {
             enFila = false;
-            lector.Progreso(++leidas, total);
+            if (total > 0)
+                lector.Progreso(qMin(numeroFila, total), total);
+            else
+                AvanceEnBytes(lector, *flujo);
             if (!lector.Fila(numeroFila, fila))
                 return;
         }
@@ -473,7 +484,7 @@ void LeeOds(const QString& ruta, const QString& hoja, Lector& lector) {
                     break;
                 }
             }
-            lector.Progreso(numeroFila, 0);
+            AvanceEnBytes(lector, *flujo);
         }
     }
 }

@@ -28,7 +28,8 @@ public:
     // Row `fila` (from 1) with its cells by column (column A is 0); the rows and cells the
     // file leaves out are empty. False stops the reading.
     virtual bool Fila(int fila, const std::vector<Celda>& celdas) = 0;
-    // Progress: rows handed over of the rows the sheet says it has (0 when unknown).
+    // Progress, `leidas` of `total`: the row reached of the rows the sheet says it has, or, for
+    // a sheet that does not say, the kilobytes read of the sheet's part; it ends at `total`.
     virtual void Progreso(int leidas, int total) {
         (void)leidas;
         (void)total;

@@ -312,5 +312,6 @@ void TfImpor::BitBtn1Click() {
     }
     filas.Termina();
     lPredio->clear();
+    pbAvance->setValue(pbAvance->maximum()); // the list may end before the sheet does
     Mensajes::MensajePlano(QStringLiteral("Listo, ya acabé con esta madre"));
 }
