@@ -4,6 +4,8 @@
 #include "common/Errores.h"
 #include "common/EscanerXml.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QXmlStreamReader>
@@ -47,8 +49,7 @@ std::unique_ptr<QuaZipFile> Flujo(QuaZip& zip, const QString& ruta, const QStrin
 
 // How far a part has been read, in kilobytes of its unpacked size, for the sheets that do not
 // say how many rows they hold.
-void AvanceEnBytes(Lector& lector, const QuaZipFile& f) {
-    const qint64 tamano = f.usize();
+void AvanceEnBytes(Lector& lector, const QuaZipFile& f, qint64 tamano) {
     if (tamano > 0)
         lector.Progreso(int(qMin(f.pos(), tamano) / 1024), int(qMax<qint64>(1, tamano / 1024)));
 }
@@ -189,8 +190,32 @@ QString Normaliza(QString objetivo) {
     return QStringLiteral("xl/") + objetivo;
 }
 
+// A workbook's zip read from memory: the zip reader seeks and reads in small steps, which
+// against the file costs a system call each. Workbooks of any size a district sends fit; a
+// larger file is read from the disk.
+class ZipLibro {
+public:
+    explicit ZipLibro(const QString& ruta) {
+        constexpr qint64 kEnMemoria = 256 * 1024 * 1024;
+        QFile f(ruta);
+        if (f.open(QIODevice::ReadOnly) && f.size() <= kEnMemoria) {
+            datos_.setData(f.readAll());
+            datos_.open(QIODevice::ReadOnly);
+            zip_ = std::make_unique<QuaZip>(&datos_);
+        } else {
+            zip_ = std::make_unique<QuaZip>(ruta);
+        }
+    }
+    QuaZip& operator*() { return *zip_; }
+
+private:
+    QBuffer datos_;
+    std::unique_ptr<QuaZip> zip_;
+};
+
 void LeeXlsx(const QString& ruta, const QString& hoja, Lector& lector) {
-    QuaZip zip(ruta);
+    ZipLibro libro(ruta);
+    QuaZip& zip = *libro;
     if (!zip.open(QuaZip::mdUnzip))
         Falla(ruta, QStringLiteral("no es un libro de cálculo o está dañado."));
     // The workbook: the sheet's relationship id and the date system.
@@ -293,6 +318,7 @@ void LeeXlsx(const QString& ruta, const QString& hoja, Lector& lector) {
     }
     // The sheet, row by row.
     const auto flujo = Flujo(zip, ruta, parteHoja);
+    const qint64 tamanoHoja = flujo->usize(); // read from the zip's directory: asked once
     EscanerXml x(flujo.get());
     int total = 0, numeroFila = 0;
     std::vector<Celda> fila;
@@ -350,7 +376,7 @@ void LeeXlsx(const QString& ruta, const QString& hoja, Lector& lector) {
             if (total > 0)
                 lector.Progreso(qMin(numeroFila, total), total);
             else
-                AvanceEnBytes(lector, *flujo);
+                AvanceEnBytes(lector, *flujo, tamanoHoja);
             if (!lector.Fila(numeroFila, fila))
                 return;
         }
@@ -391,11 +417,13 @@ Celda CeldaOds(const EscanerXml& x) {
 }
 
 void LeeOds(const QString& ruta, const QString& hoja, Lector& lector) {
-    QuaZip zip(ruta);
+    ZipLibro libro(ruta);
+    QuaZip& zip = *libro;
     if (!zip.open(QuaZip::mdUnzip))
         Falla(ruta, QStringLiteral("no es un libro de cálculo o está dañado."));
     const QString parte = QStringLiteral("content.xml");
     const auto flujo = Flujo(zip, ruta, parte);
+    const qint64 tamanoParte = flujo->usize(); // read from the zip's directory: asked once
     EscanerXml x(flujo.get());
     auto siguiente = [&] {
         const EscanerXml::Evento e = x.Siguiente();
@@ -484,7 +512,7 @@ void LeeOds(const QString& ruta, const QString& hoja, Lector& lector) {
                     break;
                 }
             }
-            AvanceEnBytes(lector, *flujo);
+            AvanceEnBytes(lector, *flujo, tamanoParte);
         }
     }
 }

@@ -260,17 +260,30 @@ const Consulta::Traduccion& Consulta::Traducida() {
     if (traduccion_.sql.isEmpty() || traduccion_.original != original) {
         const QString sql = DialectoSqlite::Traduce(original);
         const QStringList nombres = DialectoSqlite::NombresParametros(sql);
-        traduccion_ = {original, sql.toUtf8(), nombres, Marcas(nombres),
-                       DialectoSqlite::LeeExec(original).has_value()};
+        traduccion_ = {original,
+                       sql.toUtf8(),
+                       nombres,
+                       Marcas(nombres),
+                       DialectoSqlite::LeeExec(original).has_value(),
+                       nullptr,
+                       {}};
     }
     return traduccion_;
 }
 
 void Consulta::Vincula(sqlite3_stmt* st, const QStringList& nombres,
-                       const QList<QByteArray>& marcas) const {
+                       const QList<QByteArray>& marcas, std::vector<int>* indices) const {
+    // The positions of the names in a statement kept prepared are looked up once.
+    const bool conocidos = indices && indices->size() == size_t(nombres.size());
+    if (indices && !conocidos) {
+        indices->clear();
+        for (const QByteArray& m : marcas)
+            indices->push_back(sqlite3_bind_parameter_index(st, m.constData()));
+    }
     for (qsizetype k = 0; k < nombres.size(); ++k) {
         const QString& n = nombres[k];
-        const int i = sqlite3_bind_parameter_index(st, marcas[k].constData());
+        const int i = indices ? (*indices)[size_t(k)]
+                              : sqlite3_bind_parameter_index(st, marcas[k].constData());
         if (i <= 0)
             continue;
         const QVariant v = ValorParametro(n, true);
@@ -307,7 +320,11 @@ int Consulta::EjecutaEmbebida() {
             sqlite3_clear_bindings(st);
         }
     } fin{st};
-    Vincula(st, t.nombres, t.marcas);
+    if (traduccion_.preparada != st) {
+        traduccion_.preparada = st;
+        traduccion_.indices.clear();
+    }
+    Vincula(st, t.nombres, t.marcas, &traduccion_.indices);
     int rc = SQLITE_ROW;
     while (rc == SQLITE_ROW)
         rc = sqlite3_step(st);

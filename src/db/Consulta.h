@@ -100,11 +100,14 @@ private:
         QStringList nombres;
         QList<QByteArray> marcas;
         bool procedimiento = false; // EXEC of a stored procedure, run by the embedded server
+        // The statement the connection keeps for it, and the names' positions in it.
+        struct sqlite3_stmt* preparada = nullptr;
+        std::vector<int> indices;
     };
     const Traduccion& Traducida();
     // Binds the named parameters; `marcas` are the names as SQLite spells them (":Nombre").
     void Vincula(struct sqlite3_stmt* st, const QStringList& nombres,
-                 const QList<QByteArray>& marcas) const;
+                 const QList<QByteArray>& marcas, std::vector<int>* indices = nullptr) const;
     int EjecutaEmbebida();
     Traduccion traduccion_;
 

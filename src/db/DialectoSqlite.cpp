@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <cstdint>
+#include <cstdio>
 #include <sqlite3.h>
 #include <string>
 
@@ -514,7 +515,15 @@ bool Registra(sqlite3* bd, const Sesion* sesion) {
 }
 
 QString TextoFecha(const QDateTime& fecha) {
-    return fecha.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
+    if (!fecha.isValid())
+        return {};
+    // Written by hand: a statement run row after row binds one for every row.
+    const QDate d = fecha.date();
+    const QTime t = fecha.time();
+    char c[32];
+    const int n = std::snprintf(c, sizeof c, "%04d-%02d-%02d %02d:%02d:%02d.%03d", d.year(),
+                                d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec());
+    return QString::fromLatin1(c, n);
 }
 
 QDateTime FechaDeTexto(const QString& texto) {

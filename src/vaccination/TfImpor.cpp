@@ -87,8 +87,7 @@ struct ImportaFilas : LibroCalculo::Lector {
         return size_t(columna) < c.size() ? c[size_t(columna)] : vacia;
     }
     // A cell with its own type into a parameter of the column's type.
-    void Valor(const char* nombre, const Celda& c, TipoParametro tipo) {
-        const QString n = QLatin1String(nombre);
+    void Valor(const QString& n, const Celda& c, TipoParametro tipo) {
         switch (c.tipo) {
         case Celda::Vacia:
             cInserta.Nulo(n, tipo);
@@ -107,8 +106,8 @@ struct ImportaFilas : LibroCalculo::Lector {
                                c.ComoTexto());
         }
     }
-    void Texto(const char* nombre, const Celda& c, int tamano) {
-        cInserta.Texto(QLatin1String(nombre), c.ComoTexto().trimmed(), tamano);
+    void Texto(const QString& nombre, const Celda& c, int tamano) {
+        cInserta.Texto(nombre, c.ComoTexto().trimmed(), tamano);
     }
 
     bool Fila(int fila, const std::vector<Celda>& c) override {
@@ -127,32 +126,35 @@ struct ImportaFilas : LibroCalculo::Lector {
         }
         const QString motivo = escritura->Fila([&] {
             cInserta.Texto(QStringLiteral("sIdCiclo"), ciclo, 3);
-            Valor("sCertificadoNro", a, TipoParametro::Entero);
-            Texto("sNombreCabana", De(c, 1), 50);
+            Valor(QStringLiteral("sCertificadoNro"), a, TipoParametro::Entero);
+            Texto(QStringLiteral("sNombreCabana"), De(c, 1), 50);
             cInserta.Nulo(QStringLiteral("sIdPadron"), TipoParametro::Texto);
             cInserta.Nulo(QStringLiteral("sCodigoCatastro"), TipoParametro::Texto);
             cInserta.Texto(QStringLiteral("sIdDistrital"), distrital, 3);
-            Texto("sPaterno", De(c, 2), 70);
-            Texto("sMaterno", De(c, 3), 25);
-            Texto("sNombres", De(c, 4), 25);
-            Texto("sIdProvincia", De(c, 5), 2);
-            Texto("sIdMunicipio", De(c, 6), 2);
-            Texto("sLocalidad", De(c, 7), 25);
-            Texto("sIdProveedor", De(c, 8), 3);
-            Valor("sCantidadDosis", De(c, 9), TipoParametro::Entero);
-            Texto("sLaboratorio", De(c, 10), 30);
-            Texto("sSerie", De(c, 11), 15);
-            Texto("sPartida", De(c, 12), 10);
-            Texto("sProcedencia", De(c, 13), 20);
-            Texto("sExpiracion", De(c, 14), 10);
-            Valor("sFechaVacunacion", De(c, 15), TipoParametro::FechaHora);
-            Valor("sFechaCertificacion", De(c, 16), TipoParametro::FechaHora);
-            const char* conteos[] = {"sTerneros", "sVaquillas", "sTorillos", "sNovillos",
-                                     "sVacas",    "sToros",     "sBueyes",   "sBufalos"};
+            Texto(QStringLiteral("sPaterno"), De(c, 2), 70);
+            Texto(QStringLiteral("sMaterno"), De(c, 3), 25);
+            Texto(QStringLiteral("sNombres"), De(c, 4), 25);
+            Texto(QStringLiteral("sIdProvincia"), De(c, 5), 2);
+            Texto(QStringLiteral("sIdMunicipio"), De(c, 6), 2);
+            Texto(QStringLiteral("sLocalidad"), De(c, 7), 25);
+            Texto(QStringLiteral("sIdProveedor"), De(c, 8), 3);
+            Valor(QStringLiteral("sCantidadDosis"), De(c, 9), TipoParametro::Entero);
+            Texto(QStringLiteral("sLaboratorio"), De(c, 10), 30);
+            Texto(QStringLiteral("sSerie"), De(c, 11), 15);
+            Texto(QStringLiteral("sPartida"), De(c, 12), 10);
+            Texto(QStringLiteral("sProcedencia"), De(c, 13), 20);
+            Texto(QStringLiteral("sExpiracion"), De(c, 14), 10);
+            Valor(QStringLiteral("sFechaVacunacion"), De(c, 15), TipoParametro::FechaHora);
+            Valor(QStringLiteral("sFechaCertificacion"), De(c, 16), TipoParametro::FechaHora);
+            static const QString conteos[] = {
+                QStringLiteral("sTerneros"), QStringLiteral("sVaquillas"),
+                QStringLiteral("sTorillos"), QStringLiteral("sNovillos"),
+                QStringLiteral("sVacas"),    QStringLiteral("sToros"),
+                QStringLiteral("sBueyes"),   QStringLiteral("sBufalos")};
             for (int k = 0; k < 8; ++k)
                 Valor(conteos[k], De(c, 17 + k), TipoParametro::EnteroCorto);
             if (vacunadorDeColumna)
-                Valor("sIdVacunador", De(c, 34), TipoParametro::Texto);
+                Valor(QStringLiteral("sIdVacunador"), De(c, 34), TipoParametro::Texto);
             else
                 cInserta.Texto(QStringLiteral("sIdVacunador"), vacunador, 12);
             cInserta.Texto(QStringLiteral("sIdPropietario"), QStringLiteral("-"), 12);
