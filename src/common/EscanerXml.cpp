@@ -82,6 +82,20 @@ QString EscanerXml::Atributo(QByteArrayView nombre) const {
     return {};
 }
 
+bool EscanerXml::AtributoCrudo(QByteArrayView nombre, QByteArrayView& valor) const {
+    for (size_t i = 0; i < nAtributos_; ++i)
+        if (atributos_[i].nombre == nombre) {
+            valor = atributos_[i].valor;
+            return !valor.contains('&');
+        }
+    return false;
+}
+
+bool EscanerXml::CaracteresCrudos(QByteArrayView& texto) const {
+    texto = texto_;
+    return !texto.contains('&');
+}
+
 QString EscanerXml::Caracteres() const {
     bool ok = true;
     return Resuelve(texto_, &ok);

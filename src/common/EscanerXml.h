@@ -30,6 +30,10 @@ public:
     bool TieneAtributo(QByteArrayView nombre) const;
     // The text of a Texto event, entities resolved.
     QString Caracteres() const;
+    // The bytes as written (UTF-8) of an attribute or of a Texto event that holds no entity,
+    // valid until the next event; false when absent or when an entity must be resolved.
+    bool AtributoCrudo(QByteArrayView nombre, QByteArrayView& valor) const;
+    bool CaracteresCrudos(QByteArrayView& texto) const;
     // Why the document was refused (Error), or that it ended early.
     QString TextoError() const { return error_; }
 

@@ -125,46 +125,57 @@ void Pon(std::vector<Celda>& fila, int columna, Celda&& celda) {
     Falla(ruta, QStringLiteral("su parte %1 no es XML válido (%2).").arg(parte, x.TextoError()));
 }
 
-// An xlsx cell from its type attribute, its value text and its style.
-// A cell's number as the file writes it; the common short ASCII form is read without Qt's
-// conversion through Latin-1, anything else as Qt reads it.
-double LeeNumero(const QString& valor, bool* ok) {
-    char c[64];
-    const qsizetype n = valor.size();
-    if (n > 0 && n < qsizetype(sizeof c)) {
-        bool ascii = true;
-        for (qsizetype k = 0; k < n && ascii; ++k) {
-            const char16_t u = valor[k].unicode();
-            ascii = u > 0x20 && u < 0x7F;
-            c[k] = char(u);
-        }
-        double d = 0;
-        if (ascii) {
-            const auto r = std::from_chars(c, c + n, d);
-            if (r.ec == std::errc() && r.ptr == c + n) {
-                *ok = true;
-                return d;
-            }
-        }
-    }
-    return valor.toDouble(ok);
+// A text event appended to `destino` in UTF-8; the usual text without entities is copied as
+// written, without a QString between.
+void AgregaTexto(const EscanerXml& x, std::string& destino) {
+    QByteArrayView v;
+    if (x.CaracteresCrudos(v))
+        destino.append(v.data(), size_t(v.size()));
+    else
+        destino += x.Caracteres().toStdString();
+}
+// An attribute in UTF-8 into `destino` (empty when absent), the same way.
+void AtributoUtf8(const EscanerXml& x, QByteArrayView nombre, std::string& destino) {
+    destino.clear();
+    QByteArrayView v;
+    if (x.AtributoCrudo(nombre, v))
+        destino.append(v.data(), size_t(v.size()));
+    else
+        destino = x.Atributo(nombre).toStdString();
 }
 
-Celda CeldaXlsx(const QString& t, const QString& valor, int estilo, const QStringList& compartidos,
+// A number as the file writes it (UTF-8); the common short form is read by from_chars, any
+// other as Qt reads it.
+double LeeNumero(QByteArrayView crudo, bool* ok) {
+    double d = 0;
+    const char* fin = crudo.data() + crudo.size();
+    if (!crudo.isEmpty() && crudo.front() != ' ' && crudo.front() != '+') {
+        const auto r = std::from_chars(crudo.data(), fin, d);
+        if (r.ec == std::errc() && r.ptr == fin) {
+            *ok = true;
+            return d;
+        }
+    }
+    return QString::fromUtf8(crudo).toDouble(ok);
+}
+
+// An xlsx cell from its type attribute, its value text (UTF-8, entities resolved) and its
+// style.
+Celda CeldaXlsx(QByteArrayView t, QByteArrayView valor, int estilo, const QStringList& compartidos,
                 const std::vector<bool>& estiloFecha, bool s1904) {
     Celda c;
-    if (t == QLatin1String("s")) {
-        bool ok = false;
-        const int i = valor.toInt(&ok);
+    if (t == "s") {
+        int i = -1;
+        const auto r = std::from_chars(valor.data(), valor.data() + valor.size(), i);
+        const bool ok = r.ec == std::errc() && r.ptr == valor.data() + valor.size();
         c.tipo = Celda::Texto;
         c.texto = ok && i >= 0 && i < compartidos.size() ? compartidos[i] : QString();
-    } else if (t == QLatin1String("str") || t == QLatin1String("inlineStr") ||
-               t == QLatin1String("e")) {
+    } else if (t == "str" || t == "inlineStr" || t == "e") {
         c.tipo = Celda::Texto;
-        c.texto = valor;
-    } else if (t == QLatin1String("b")) {
+        c.texto = QString::fromUtf8(valor);
+    } else if (t == "b") {
         c.tipo = Celda::Logico;
-        c.logico = valor == QLatin1String("1");
+        c.logico = valor == "1";
     } else {
         bool ok = false;
         const double d = LeeNumero(valor, &ok);
@@ -324,13 +335,13 @@ void LeeXlsx(const QString& ruta, const QString& hoja, Lector& lector) {
     std::vector<Celda> fila;
     bool enFila = false, enCelda = false, enValor = false, enFonetica = false, hayValor = false;
     int columna = 0, estilo = 0;
-    QString tipo, valor;
+    std::string tipo, valor; // UTF-8; kept between cells to reuse their memory
     for (EscanerXml::Evento e; (e = x.Siguiente()) != EscanerXml::FinDocumento;) {
         if (e == EscanerXml::Error)
             FallaXml(ruta, parteHoja, x);
         if (e == EscanerXml::Texto) {
             if (enValor && !enFonetica)
-                valor += x.Caracteres();
+                AgregaTexto(x, valor);
             continue;
         }
         const QByteArrayView n = x.NombreLocal();
@@ -351,8 +362,11 @@ void LeeXlsx(const QString& ruta, const QString& hoja, Lector& lector) {
             } else if (n == "c" && enFila) {
                 const QString ref = x.Atributo("r");
                 columna = ref.isEmpty() ? int(fila.size()) : ColumnaDe(ref);
-                tipo = x.Atributo("t");
-                estilo = x.Atributo("s").toInt();
+                AtributoUtf8(x, "t", tipo);
+                std::string s;
+                AtributoUtf8(x, "s", s);
+                estilo = 0;
+                std::from_chars(s.data(), s.data() + s.size(), estilo);
                 valor.clear();
                 enCelda = true;
                 hayValor = false;
@@ -369,7 +383,9 @@ void LeeXlsx(const QString& ruta, const QString& hoja, Lector& lector) {
         } else if (n == "c" && enCelda) {
             enCelda = false;
             Pon(fila, columna,
-                hayValor ? CeldaXlsx(tipo, valor, estilo, compartidos, estiloFecha, s1904)
+                hayValor ? CeldaXlsx(QByteArrayView(tipo.data(), qsizetype(tipo.size())),
+                                     QByteArrayView(valor.data(), qsizetype(valor.size())), estilo,
+                                     compartidos, estiloFecha, s1904)
                          : Celda());
         } else if (n == "row" && enFila) {
             enFila = false;
