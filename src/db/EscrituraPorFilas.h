@@ -14,7 +14,7 @@ class Conexion;
 
 class EscrituraPorFilas {
 public:
-    EscrituraPorFilas(Conexion& conexion, bool soloVerificar, int filasPorLote = 500);
+    EscrituraPorFilas(Conexion& conexion, bool soloVerificar, int filasPorLote = 2000);
     ~EscrituraPorFilas();
     EscrituraPorFilas(const EscrituraPorFilas&) = delete;
     EscrituraPorFilas& operator=(const EscrituraPorFilas&) = delete;
