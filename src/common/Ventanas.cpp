@@ -1,7 +1,9 @@
 // Modal entry point and the main frame reference.
 #include "common/Ventanas.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 
 #include <QDialog>
 #include <QFontMetrics>
@@ -9,7 +11,34 @@
 #include <QMdiSubWindow>
 #include <QStyle>
 
+namespace {
+
+class FiltroEnter : public QObject {
+public:
+    FiltroEnter(QAbstractButton* boton, QObject* padre) : QObject(padre), boton_(boton) {}
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::KeyPress) {
+            const int k = static_cast<QKeyEvent*>(e)->key();
+            if (k == Qt::Key_Return || k == Qt::Key_Enter) {
+                if (boton_->isEnabled())
+                    boton_->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(o, e);
+    }
+
+private:
+    QAbstractButton* boton_;
+};
+
+} // namespace
+
 namespace Ventanas {
+
+void EnterPulsa(QWidget* campo, QAbstractButton* boton) {
+    campo->installEventFilter(new FiltroEnter(boton, campo));
+}
 namespace {
 Manejador& Actual() {
     static Manejador manejador;

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <functional>
 
+class QAbstractButton;
 class QDialog;
 
 namespace Ventanas {
@@ -30,6 +31,10 @@ Manejador InstalaManejador(Manejador manejador);
 // A dialog of fixed size: its layout's size, at least `minimo`, wide enough for its caption,
 // with no maximise box.
 void TamanoFijo(QDialog& dialogo, QSize minimo = {});
+
+// Enter in `campo` presses `boton` when it is enabled, and nothing else (the searches'
+// criterion fields).
+void EnterPulsa(QWidget* campo, QAbstractButton* boton);
 
 // The frame into which child windows are placed; set by the main window.
 void FijaMarco(QMdiArea* marco);

@@ -42,26 +42,6 @@ std::vector<DefColumna> Columnas() {
     return c;
 }
 
-// Enter in the criterion presses "Buscar" when it is enabled.
-class EnterBusca : public QObject {
-public:
-    EnterBusca(QPushButton* boton, QObject* padre) : QObject(padre), boton_(boton) {}
-    bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::KeyPress) {
-            const int k = static_cast<QKeyEvent*>(e)->key();
-            if (k == Qt::Key_Return || k == Qt::Key_Enter) {
-                if (boton_->isEnabled())
-                    boton_->click();
-                return true;
-            }
-        }
-        return QObject::eventFilter(o, e);
-    }
-
-private:
-    QPushButton* boton_;
-};
-
 } // namespace
 
 TfBuscar::TfBuscar(QWidget* padre) : QWidget(padre, Qt::Window) {
@@ -128,7 +108,7 @@ TfBuscar::TfBuscar(QWidget* padre) : QWidget(padre, Qt::Window) {
         // Whatever the kind, at least 3 characters once trimmed.
         bbBuscar->setEnabled(t.trimmed().size() > 2);
     });
-    eBuscar->installEventFilter(new EnterBusca(bbBuscar, this));
+    Ventanas::EnterPulsa(eBuscar, bbBuscar);
     connect(bbBuscar, &QPushButton::clicked, this, &TfBuscar::bbBuscarClick);
     connect(bbInsertar, &QPushButton::clicked, this, &TfBuscar::bbInsertarClick);
     resize(760, 420);
