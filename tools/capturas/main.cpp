@@ -17,6 +17,7 @@
 #include "guides/TfGuiaR.h"
 #include "guides/TfImprimir.h"
 #include "guides/TfMueveC.h"
+#include "guides/TfSearch.h"
 #include "vaccination/ReceptorBusqueda.h"
 #include "vaccination/TfBuscar.h"
 #include "vaccination/TfImpor.h"
@@ -131,6 +132,14 @@ int CapturaLegado(const QString& usuario) {
     b->bbBuscar->click();
     guarda(b, "busqueda");
     b->close();
+    // The transport lookup with the vehicles of the current year whose owner holds an "A".
+    {
+        TfSearch transporte(nullptr);
+        transporte.show();
+        transporte.eCriterio->setText(QStringLiteral("%A%"));
+        transporte.sbEjecutar->click();
+        guarda(&transporte, "transporte");
+    }
     Ventanas::InstalaManejador({});
     return 0;
 }
