@@ -1,0 +1,50 @@
+// Guide test rows.
+#include "apoyo/Fixturas.h"
+
+#include <QVariantList>
+
+void CertificadoCiclo(BaseDePrueba& b, const QString& ciclo, int nro, const QString& predio,
+                      const std::array<int, 8>& bovinos, const std::array<int, 8>& bufalos) {
+    QVariantList v{ciclo, nro, predio};
+    for (int n : bovinos)
+        v << n;
+    for (int n : bufalos)
+        v << n;
+    b.Sql(QStringLiteral(
+              "INSERT INTO Ciclos (IdCiclo, CertificadoNro, Predio_Cabana, Predio_Codigo, "
+              "Predio_IdDistrital, Predio_IdProvincia, Predio_IdMunicipio, Predio_Juridiccion, "
+              "Dosis_Proveedor, Dosis_Cantidad, Dosis_Laboratorio, Dosis_Procedencia, "
+              "Dosis_Expiracion, Vacu_Fecha, Vacu_Certifica, Vacu_Ciclo, Vacu_Asistida, "
+              "Vacu_Fiscalizada, Vacu_Compulsiva, Vacu_Responsable, Prop_Paterno, Prop_Materno, "
+              "Prop_Nombres, Prop_Responsable, Comp_Nombre, Comp_Direccion, Registro_Por, "
+              "Registro_Fecha, Registro_Sincronizado, BOV_Grupo_1M, BOV_Grupo_1H, BOV_Grupo_2M, "
+              "BOV_Grupo_2H, BOV_Grupo_3M, BOV_Grupo_3H, BOV_Grupo_4M, BOV_Grupo_4H, "
+              "BUB_Grupo_1M, BUB_Grupo_1H, BUB_Grupo_2M, BUB_Grupo_2H, BUB_Grupo_3M, "
+              "BUB_Grupo_3H, BUB_Grupo_4M, BUB_Grupo_4H) VALUES (?, ?, ?, 'UP-9', 'SCZ', '01', "
+              "'02', 'COTOCA', 'P', 1, 'L', 'X', 'E', '2026-05-10', '2026-05-12', 1, 0, 0, 0, "
+              "'DR. PEREZ', 'ROCA', NULL, 'ANA', 'R', 'C', 'D', 'op', '2026-05-13', 0, ?, ?, ?, "
+              "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+          v);
+}
+
+void GuiaGuardada(BaseDePrueba& b, int nro, const QString& distrital, const QString& especie,
+                  const QString& oriCertificado, const QString& oriCiclo,
+                  const QString& desCertificado, const QString& desCiclo,
+                  const std::array<int, 8>& grupos) {
+    auto nulo = [](const QString& t) { return t.isEmpty() ? QVariant() : QVariant(t.toInt()); };
+    QVariantList v{
+        nro, especie, distrital, nulo(oriCertificado), oriCiclo, nulo(desCertificado), desCiclo};
+    for (int n : grupos)
+        v << n;
+    b.Sql(QStringLiteral(
+              "INSERT INTO Guias (NroGuia, Especie, SolicitanteNombre, Ori_Rubro, "
+              "Ori_Establecimiento, Ori_IdDistrital, Ori_IdProvincia, Ori_IdMunicipio, "
+              "Ori_Certificado, Ori_Ciclo, Des_Rubro, Des_Establecimiento, Des_IdDistrital, "
+              "Des_IdProvincia, Des_IdMunicipio, Des_Certificado, Des_Ciclo, Grupo_0M, Grupo_0H, "
+              "Grupo_1M, Grupo_1H, Grupo_2M, Grupo_2H, Grupo_3M, Grupo_3H, Grupo_4M, Grupo_4H, "
+              "Autoriza_Funcionario, Autoriza_Fecha, Medio_Transporte, Medio_Conductor, "
+              "Autoriza_Ruta, Autoriza_DadoEn) VALUES (?, ?, 'S', 'Predio', 'E', ?, '01', '02', "
+              "?, ?, 'Predio', 'F', 'SCZ', '01', '02', ?, ?, 0, 0, ?, ?, ?, ?, ?, ?, ?, ?, 'op', "
+              "'2026-06-01 00:00:00.000', 'Tren', 'C', 'R', 'D')"),
+          v);
+}

@@ -1,0 +1,186 @@
+// The movable stock of a certificate and the two count dialogs: the worked example, the
+// species and cycle separations, the movement refused above the stock however it is typed,
+// an origin that is no premises, a certificate without its row, and the hand-backs.
+#include "apoyo/BaseDePrueba.h"
+#include "apoyo/Fixturas.h"
+#include "apoyo/Grabadora.h"
+#include "apoyo/Principal.h"
+#include "app/TdmDatos.h"
+#include "guides/TfTotalBov.h"
+#include "guides/TfTotalOtrB.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+class TstExistencias : public QObject {
+    Q_OBJECT
+    BaseDePrueba* base_ = nullptr;
+    TdmDatos* datos_ = nullptr;
+
+    static QStringList Columna(const TfTotalBov& t, TfTotalBov::Columna c) {
+        QStringList r;
+        for (int f = 0; f < 9; ++f)
+            r << t.Celda(c, f)->text();
+        return r;
+    }
+
+private Q_SLOTS:
+    void init() {
+        base_ = new BaseDePrueba;
+        base_->Login(QStringLiteral("operador"), QStringLiteral("x"), QStringLiteral("SCZ"),
+                     {QStringLiteral("PSi_GMA_Escribe")});
+        // Certificate 500 of cycle 25: 10 bovine males < 12 vaccinated, 3 buffalo males.
+        CertificadoCiclo(*base_, QStringLiteral("25"), 500, QStringLiteral("LA ESPERANZA"),
+                         {10, 4, 0, 0, 0, 0, 0, 6}, {3, 0, 0, 0, 0, 0, 0, 0});
+        CertificadoCiclo(*base_, QStringLiteral("24"), 500, QStringLiteral("LA ESPERANZA"),
+                         {50, 0, 0, 0, 0, 0, 0, 0});
+        // Into 500/25: 2 bovines; out of it: 5; and what must not count: another species,
+        // another cycle, another certificate.
+        const QString c500 = QStringLiteral("500"), c25 = QStringLiteral("25");
+        GuiaGuardada(*base_, 1, QStringLiteral("SCZ"), QStringLiteral("BOV"), "900", c25, c500, c25,
+                     {2, 0, 0, 0, 0, 0, 0, 0});
+        GuiaGuardada(*base_, 2, QStringLiteral("SCZ"), QStringLiteral("BOV"), c500, c25, "901", c25,
+                     {3, 0, 0, 0, 0, 0, 0, 1});
+        GuiaGuardada(*base_, 1, QStringLiteral("LPZ"), QStringLiteral("BOV"), c500, c25, "",
+                     QString(), {2, 0, 0, 0, 0, 0, 0, 0});
+        GuiaGuardada(*base_, 3, QStringLiteral("SCZ"), QStringLiteral("BUB"), c500, c25, "901", c25,
+                     {1, 0, 0, 0, 0, 0, 0, 0});
+        GuiaGuardada(*base_, 4, QStringLiteral("SCZ"), QStringLiteral("BOV"), c500,
+                     QStringLiteral("24"), "901", c25, {40, 0, 0, 0, 0, 0, 0, 0});
+        GuiaGuardada(*base_, 5, QStringLiteral("SCZ"), QStringLiteral("BOV"), "501", c25, "901",
+                     c25, {7, 0, 0, 0, 0, 0, 0, 0});
+        datos_ = new TdmDatos;
+        base_->AbreSesion(QStringLiteral("operador"), QStringLiteral("x"));
+    }
+    void cleanup() {
+        delete datos_;
+        delete base_;
+    }
+
+    // 10 vaccinated + 2 in - 5 out = 7; 8 is refused and the cell goes back to 0; 7 leaves 0.
+    void ejemplo() {
+        GrabadoraInstalada g;
+        TfTotalBov t({QStringLiteral("Predio"), QStringLiteral("BOV"), QStringLiteral("500"),
+                      QStringLiteral("25")});
+        QVERIFY(!t.BitBtn1->isEnabled());
+        QCOMPARE(t.lCalcula->text(), QStringLiteral("Calculando total vacunado ..."));
+        t.FormActivate();
+        QVERIFY(t.BitBtn1->isEnabled());
+        QVERIFY(t.lCalcula->isHidden());
+        QCOMPARE(Columna(t, TfTotalBov::Vacunados),
+                 (QStringList{"10", "4", "0", "0", "0", "0", "0", "6", "20"}));
+        QCOMPARE(Columna(t, TfTotalBov::Ingresos),
+                 (QStringList{"2", "0", "0", "0", "0", "0", "0", "0", "2"}));
+        QCOMPARE(Columna(t, TfTotalBov::Salidas),
+                 (QStringList{"5", "0", "0", "0", "0", "0", "0", "1", "6"}));
+        QCOMPARE(Columna(t, TfTotalBov::Existentes),
+                 (QStringList{"7", "4", "0", "0", "0", "0", "0", "5", "16"}));
+
+        QLineEdit* m = t.Movimiento(0);
+        QCOMPARE(m->objectName(), QStringLiteral("mBOV_1M"));
+        m->setText(QStringLiteral("8"));
+        QCOMPARE(g->Textos(), QStringList{"No puede movilizar mas de lo que tiene!"});
+        QCOMPARE(m->text(), QStringLiteral("0"));
+        QCOMPARE(t.Celda(TfTotalBov::Existentes, 0)->text(), QStringLiteral("7"));
+        m->setText(QStringLiteral("7"));
+        QCOMPARE(t.Celda(TfTotalBov::Existentes, 0)->text(), QStringLiteral("0"));
+        // eTotal keeps the stock before the movement until a cell is emptied.
+        QCOMPARE(t.Celda(TfTotalBov::Existentes, 8)->text(), QStringLiteral("16"));
+        t.Movimiento(7)->setText(QStringLiteral("5"));
+        QCOMPARE(t.mBovTotal->text(), QStringLiteral("12"));
+        t.Movimiento(1)->setText(QString());
+        QCOMPARE(t.Movimiento(1)->text(), QStringLiteral("0"));
+        QCOMPARE(t.Celda(TfTotalBov::Existentes, 8)->text(), QStringLiteral("4")); // 0 + 4 + 0
+
+        // Typed keys: only digits reach a cell, and the 1 that does is above a stock of 0.
+        t.Movimiento(2)->setFocus();
+        t.Movimiento(2)->selectAll();
+        QTest::keyClicks(t.Movimiento(2), QStringLiteral("a-1x"));
+        QCOMPARE(g->Textos().size(), 2);
+        QCOMPARE(t.Movimiento(2)->text(), QStringLiteral("0"));
+
+        const auto c = t.CantidadesGrupo();
+        QCOMPARE(c, (std::array<std::int32_t, 10>{0, 0, 7, 0, 0, 0, 0, 0, 0, 5}));
+        QCOMPARE(t.Total(), QStringLiteral("12"));
+    }
+
+    // Buffaloes read the buffalo columns and only buffalo guides; another cycle its own.
+    void separaciones_data() {
+        QTest::addColumn<QString>("especie");
+        QTest::addColumn<QString>("ciclo");
+        QTest::addColumn<QStringList>("existentes");
+        QTest::newRow("BUB") << "BUB"
+                             << "25" << QStringList{"2", "0", "0", "0", "0", "0", "0", "0", "2"};
+        QTest::newRow("ciclo 24") << "BOV"
+                                  << "24"
+                                  << QStringList{"10", "0", "0", "0", "0", "0", "0", "0", "10"};
+    }
+    void separaciones() {
+        QFETCH(QString, especie);
+        QFETCH(QString, ciclo);
+        QFETCH(QStringList, existentes);
+        TfTotalBov t({QStringLiteral("Predio"), especie, QStringLiteral("500"), ciclo});
+        t.FormActivate();
+        QCOMPARE(Columna(t, TfTotalBov::Existentes), existentes);
+    }
+
+    // Any other origin: nothing read, every display 0, up to 999 accepted.
+    void otroRubro() {
+        GrabadoraInstalada g;
+        TfTotalBov t({QStringLiteral("Feria"), QStringLiteral("BOV"), QString(), QString()});
+        t.FormActivate();
+        QVERIFY(t.BitBtn1->isEnabled());
+        QCOMPARE(Columna(t, TfTotalBov::Existentes),
+                 (QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0"}));
+        t.Movimiento(3)->setText(QStringLiteral("999"));
+        t.Movimiento(4)->setText(QString());
+        QCOMPARE(t.Movimiento(4)->text(), QStringLiteral("0"));
+        QCOMPARE(t.Total(), QStringLiteral("999"));
+        QVERIFY(g->Textos().isEmpty());
+    }
+
+    // A certificate whose cycle has no row: said clearly, nothing can be confirmed.
+    void sinCertificado() {
+        GrabadoraInstalada g;
+        TfTotalBov t({QStringLiteral("Predio"), QStringLiteral("BOV"), QStringLiteral("777"),
+                      QStringLiteral("20")});
+        t.FormActivate();
+        QVERIFY(!t.BitBtn1->isEnabled());
+        QCOMPARE(g->Textos().size(), 1);
+        QVERIFY(g->Textos().first().contains(QStringLiteral("777 del ciclo 20")));
+        QVERIFY(!t.lCalcula->isHidden());
+        t.Movimiento(0)->setText(QStringLiteral("1"));
+        QCOMPARE(t.Movimiento(0)->text(), QStringLiteral("0"));
+    }
+
+    // Shown for real: the computation runs once painted and "Aceptar" ends the dialog.
+    void mostrado() {
+        TfTotalBov t({QStringLiteral("Predio"), QStringLiteral("BOV"), QStringLiteral("500"),
+                      QStringLiteral("25")});
+        t.show();
+        QTRY_VERIFY(t.BitBtn1->isEnabled());
+        QCOMPARE(t.Celda(TfTotalBov::Existentes, 0)->text(), QStringLiteral("7"));
+        t.BitBtn1->click();
+        QCOMPARE(t.result(), int(QDialog::Accepted));
+    }
+
+    // Preloaded with the form's counts, its total; digits only; the counts handed back.
+    void otrasEspecies() {
+        TfTotalOtrB t({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+        QCOMPARE(t.Cantidad(9)->objectName(), QStringLiteral("mOTR_4H"));
+        QCOMPARE(t.eOTR_Total->text(), QStringLiteral("55"));
+        t.Cantidad(0)->setText(QString());
+        QCOMPARE(t.eOTR_Total->text(), QStringLiteral("54"));
+        t.Cantidad(1)->selectAll();
+        QTest::keyClicks(t.Cantidad(1), QStringLiteral("x2;0"));
+        QCOMPARE(t.Cantidad(1)->text(), QStringLiteral("20"));
+        QCOMPARE(t.CantidadesGrupo(),
+                 (std::array<std::int32_t, 10>{0, 20, 3, 4, 5, 6, 7, 8, 9, 10}));
+        QCOMPARE(t.Total(), QStringLiteral("72"));
+    }
+};
+
+TARVELION_PRUEBA_MAIN(TstExistencias)
+#include "tst_existencias.moc"
