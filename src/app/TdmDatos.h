@@ -30,6 +30,8 @@ public:
 
     // The version check: compares the published version with the program's.
     void RevisarDetalles();
+    // The session's user profile and rights (UsuarioBase, IdDistrital, Localidad, ...).
+    void LeePerfil();
     // The entry log, for the event "ENTRADA" only.
     void RegistraLogs(const QString& evento);
     // Appends one row to the print log.
@@ -42,7 +44,6 @@ public:
     static QString TituloCompleto();
 
 private:
-    void LeePerfil();
     bool PideCredenciales(QString& usuario, QString& clave);
 
     Conexion moravel_;

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QToolButton>
 
@@ -44,6 +45,15 @@ void LlenaLista(QComboBox* lista, const QStringList& sentencia, const char* clav
     Consulta q;
     q.FijaSql(sentencia);
     q.Abre();
+    for (q.Primero(); !q.Eof(); q.Siguiente())
+        lista->addItem(q.TextoCampo(QLatin1String(texto)), q.TextoCampo(QLatin1String(clave)));
+    lista->setCurrentIndex(-1);
+}
+
+void LlenaLista(QComboBox* lista, Consulta& q, const char* clave, const char* texto) {
+    q.Abre();
+    const QSignalBlocker silencio(lista);
+    lista->clear();
     for (q.Primero(); !q.Eof(); q.Siguiente())
         lista->addItem(q.TextoCampo(QLatin1String(texto)), q.TextoCampo(QLatin1String(clave)));
     lista->setCurrentIndex(-1);

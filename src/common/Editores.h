@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <optional>
 
+class Consulta;
 class QComboBox;
 class QLineEdit;
 class QToolButton;
@@ -24,6 +25,8 @@ void SoloCaracteres(QLineEdit* editor, const QString& permitidos);
 // `clave` behind them (QComboBox::currentData), nothing selected.
 void LlenaLista(QComboBox* lista, const QStringList& sentencia, const char* clave,
                 const char* texto);
+// The same from a statement with its parameters given; the list is emptied first.
+void LlenaLista(QComboBox* lista, Consulta& consulta, const char* clave, const char* texto);
 // A form's text field: its name, the characters it holds, upper case and digits-only as asked.
 QLineEdit* Campo(QWidget* padre, const char* nombre, int largo, bool mayusculas = true,
                  bool digitos = false);

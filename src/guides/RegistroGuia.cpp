@@ -76,6 +76,63 @@ void FijaParametros(Consulta& q, FormaGuia forma, const DatosGuia& g) {
 
 } // namespace
 
+bool LeeGuia(std::int32_t nroGuia, const QString& distrital, DatosGuia& g) {
+    Consulta q({QStringLiteral("SELECT * FROM Guias"),
+                QStringLiteral("WHERE NroGuia = :LaGuia AND Ori_IdDistrital = :LaDist")});
+    q.Entero(QStringLiteral("LaGuia"), nroGuia);
+    q.Texto(QStringLiteral("LaDist"), distrital, 3);
+    q.Abre();
+    if (q.Vacia())
+        return false;
+    auto t = [&](const char* c) { return q.TextoCampo(QLatin1String(c)); };
+    auto n = [&](const char* c) { return std::int32_t(q.EnteroCampo(QLatin1String(c))); };
+    g.nroGuia = n("NroGuia");
+    g.especie = t("Especie");
+    g.solicitanteNombre = t("SolicitanteNombre");
+    g.solicitanteCarnet = t("SolicitanteCarnet");
+    g.oriCertificado = t("Ori_Certificado");
+    g.oriCiclo = t("Ori_Ciclo");
+    g.oriRubro = t("Ori_Rubro");
+    g.oriEstablecimiento = t("Ori_Establecimiento");
+    g.oriPropietario = t("Ori_Propietario");
+    g.oriIdDistrital = t("Ori_IdDistrital");
+    g.oriIdProvincia = t("Ori_IdProvincia");
+    g.oriIdMunicipio = t("Ori_IdMunicipio");
+    g.desCertificado = t("Des_Certificado");
+    g.desCiclo = t("Des_Ciclo");
+    g.desRubro = t("Des_Rubro");
+    g.desEstablecimiento = t("Des_Establecimiento");
+    g.desPropietario = t("Des_Propietario");
+    g.desIdDistrital = t("Des_IdDistrital");
+    g.desIdProvincia = t("Des_IdProvincia");
+    g.desIdMunicipio = t("Des_IdMunicipio");
+    const char* categorias[] = {"BOV_Terneros", "BOV_Vaquillas", "BOV_Torillos", "BOV_Novillos",
+                                "BOV_Vacas",    "BOV_Toros",     "BOV_Bueyes",   "BOV_Bufalos"};
+    for (size_t i = 0; i < 8; ++i)
+        g.cantidadesCategoria[i] = n(categorias[i]);
+    const char* grupos[] = {"Grupo_0M", "Grupo_0H", "Grupo_1M", "Grupo_1H", "Grupo_2M",
+                            "Grupo_2H", "Grupo_3M", "Grupo_3H", "Grupo_4M", "Grupo_4H"};
+    for (size_t i = 0; i < 10; ++i)
+        g.cantidadesGrupo[i] = n(grupos[i]);
+    g.medioTransporte = t("Medio_Transporte");
+    g.medioConductor = t("Medio_Conductor");
+    g.autorizaRuta = t("Autoriza_Ruta");
+    g.autorizaDadoEn = t("Autoriza_DadoEn");
+    g.autorizaFecha = q.FechaCampo(QStringLiteral("Autoriza_Fecha")).date();
+    g.funcionario = t("Autoriza_Funcionario");
+    const char* objetivos[] = {"Objetivo_Cria",       "Objetivo_Engorde", "Objetivo_Reproduccion",
+                               "Objetivo_Exposicion", "Objetivo_Feria",   "Objetivo_Faena",
+                               "Objetivo_Incubacion", "Objetivo_Transito"};
+    for (size_t i = 0; i < 8; ++i)
+        g.objetivos[i] = n(objetivos[i]) != 0;
+    g.vacunaEnfermedad = t("Vacuna_Enfermedad");
+    g.vacunaFecha = t("Vacuna_Fecha");
+    g.vacunaMedico = t("Vacuna_Medico");
+    g.vacunaCertificados = t("Vacuna_Certificados");
+    g.comentarios = t("Comentarios");
+    return true;
+}
+
 std::int32_t NuevoNumeroGuia(const QString& distrital) {
     Consulta qContarGuias({QStringLiteral("SELECT MAX(NroGuia) AS Total"),
                            QStringLiteral("FROM Guias"),

@@ -52,6 +52,9 @@ struct DatosGuia {
     QString comentarios;
 };
 
+// A stored guide by its key; false when there is none.
+bool LeeGuia(std::int32_t nroGuia, const QString& distrital, DatosGuia& guia);
+
 // MAX(NroGuia) + 1 of the origin department, all species; 1 for a department without guides.
 std::int32_t NuevoNumeroGuia(const QString& distrital);
 

@@ -1,6 +1,7 @@
 // Transport registry lookup.
 #include "guides/TfSearch.h"
 
+#include "app/TdmDatos.h"
 #include "common/Grilla.h"
 #include "common/Iconos.h"
 #include "common/Mensajes.h"
@@ -132,10 +133,8 @@ void TfSearch::showEvent(QShowEvent* evento) {
     cbTipo->setCurrentIndex(0);
     eCriterio->setFocus();
     // The supervision years up to the server's current one.
-    Consulta anio({QStringLiteral("select year(GETDATE()) as anio")});
-    anio.Abre();
     cbAnio->clear();
-    cbAnio->addItems(AniosGestion(int(anio.EnteroCampo(QStringLiteral("anio")))));
+    cbAnio->addItems(AniosGestion(TdmDatos::Instancia()->qGestion()));
     cbAnio->setCurrentIndex(0);
 }
 

@@ -1,0 +1,97 @@
+// The bovine and buffalo guide entry form: the applicant, origin and destination with their
+// place and certificates, the vaccination data, the objectives, the transport, the
+// authorisation and a comment; the counts from the stock dialog; the checks in their order and
+// the save by the guide protocol. Modal; one at a time.
+#pragma once
+
+#include "guides/EntradaGuia.h"
+#include "vaccination/ReceptorBusqueda.h"
+
+#include <QPointer>
+#include <array>
+
+class QCheckBox;
+class QLabel;
+
+class TfMueveA : public EntradaGuia, public ReceptorBusqueda {
+    Q_OBJECT
+public:
+    explicit TfMueveA(ConsolaDeGuias* consola, QWidget* padre = nullptr);
+
+    // The openings of the console: a new guide of species "BOV" or "BUB", and an edit of a
+    // stored guide, each in the registry's order.
+    void AbreNueva(const QString& especie);
+    void AbreEdicion(const DatosGuia& guia);
+
+    std::array<std::int32_t, 10> CantidadesGrupo{};
+    std::array<std::int32_t, 8> CantidadesCategoria{};
+
+    // Origin.
+    QComboBox* cRubroO;
+    QComboBox* cDistritalO;
+    QComboBox* cProvinciaO;
+    QComboBox* cMunicipioO;
+    QLineEdit* eCertificadoO;
+    QToolButton* sbBuscaO;
+    QLineEdit* eCicloO;
+    QLineEdit* ePropietarioO;
+    QLineEdit* ePredioO;
+    // Destination.
+    QComboBox* cRubroD;
+    QComboBox* cDistritalD;
+    QComboBox* cProvinciaD;
+    QComboBox* cMunicipioD;
+    QLineEdit* eCertificadoD;
+    QToolButton* sbBuscaD;
+    QLineEdit* eCicloD;
+    QLineEdit* ePropietarioD;
+    QLineEdit* ePredioD;
+    // Animals.
+    QToolButton* sbEspecie;
+    QLabel* stTotalBov;
+    QLabel* stEspecie;
+    // Objectives: Recría, Engorde, Reproducción, Exposición, Feria, Faena, Tránsito.
+    QCheckBox* cRecri;
+    QCheckBox* cEngor;
+    QCheckBox* cRepro;
+    QCheckBox* cExpos;
+    QCheckBox* cFeria;
+    QCheckBox* cFaena;
+    QCheckBox* cTrans;
+    // Vaccination.
+    QLineEdit* eEnfermedad;
+    QLineEdit* eVacunacion;
+    QLineEdit* eVeterinario;
+    QLineEdit* eCertificados;
+    QToolButton* SpeedButton3;
+
+    void RefrescaControlesRubroO();
+    void RefrescaControlesRubroD();
+    void RefrescaObjetivos();
+    void ColocaRutaAutorizada();
+    void sbBuscaOClick();
+    void sbBuscaDClick();
+    void sbEspecieClick();
+    void SpeedButton3Click();
+    void BitBtn1Click();
+
+    // The premises search's hand-back (modes 0 and 1).
+    QString RubroOrigen() const override;
+    void Fija(Campo campo, const QString& valor) override;
+    void RefrescaMunicipios(Lado lado) override;
+
+    // The save checks in their order: the first refusal's text, empty when all pass.
+    QString Revisa() const;
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    void RefrescaProvincias(Lado lado);
+    std::array<QCheckBox*, 7> Objetivos() const;
+    DatosGuia Datos() const;
+    QString distritoCargado_;
+};
+
+inline QPointer<TfMueveA> fMueveA;
