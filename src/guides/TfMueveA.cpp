@@ -58,6 +58,7 @@ QLabel* Visor(QWidget* padre, const char* nombre, const QString& texto) {
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
     l->setMinimumWidth(60);
+    l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return l;
 }
@@ -140,6 +141,9 @@ TfMueveA::TfMueveA(ConsolaDeGuias* consola, QWidget* padre)
         f->addRow(QStringLiteral("Rubro"), rubro);
         auto* politica = new QHBoxLayout;
         politica->addWidget(dis);
+        // Room for the longest names ("Andrés Ibáñez", "Puerto Suárez").
+        pro->setMinimumWidth(170);
+        mun->setMinimumWidth(170);
         politica->addWidget(pro, 2);
         politica->addWidget(mun, 2);
         f->addRow(QString::fromUtf8("Ubicación política"), politica);

@@ -97,7 +97,8 @@ TfTotalBov::TfTotalBov(const OrigenExistencias& origen, QWidget* padre)
     setTabOrder(movimientos_[7], BitBtn1);
     setTabOrder(BitBtn1, BitBtn2);
     auto* abajo = new QHBoxLayout;
-    abajo->addWidget(lCalcula, 1);
+    abajo->addWidget(lCalcula);
+    abajo->addStretch(1); // the buttons keep their place once the progress text is gone
     abajo->addWidget(BitBtn1);
     abajo->addWidget(BitBtn2);
     auto* todo = new QVBoxLayout(this);

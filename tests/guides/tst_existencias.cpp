@@ -6,6 +6,7 @@
 #include "apoyo/Grabadora.h"
 #include "apoyo/Principal.h"
 #include "app/TdmDatos.h"
+#include "common/Errores.h"
 #include "guides/TfTotalBov.h"
 #include "guides/TfTotalOtrB.h"
 
@@ -153,6 +154,18 @@ private Q_SLOTS:
         QVERIFY(!t.lCalcula->isHidden());
         t.Movimiento(0)->setText(QStringLiteral("1"));
         QCOMPARE(t.Movimiento(0)->text(), QStringLiteral("0"));
+    }
+
+    // A database error while computing (here a user without the right to read certificates)
+    // reaches the general error display and leaves the dialog unconfirmable.
+    void errorAlCalcular() {
+        base_->Login(QStringLiteral("miron"), QStringLiteral("x"), QStringLiteral("SCZ"));
+        base_->AbreSesion(QStringLiteral("miron"), QStringLiteral("x"));
+        TfTotalBov t({QStringLiteral("Predio"), QStringLiteral("BOV"), QStringLiteral("500"),
+                      QStringLiteral("25")});
+        QVERIFY_THROWS_EXCEPTION(ErrorBaseDatos, t.FormActivate());
+        QVERIFY(!t.BitBtn1->isEnabled());
+        QVERIFY(!t.lCalcula->isHidden());
     }
 
     // Shown for real: the computation runs once painted and "Aceptar" ends the dialog.

@@ -16,8 +16,10 @@
 #include "guides/ImpresionGuia.h"
 #include "guides/TfGuiaR.h"
 #include "guides/TfImprimir.h"
+#include "guides/TfMueveA.h"
 #include "guides/TfMueveC.h"
 #include "guides/TfSearch.h"
+#include "guides/TfTotalBov.h"
 #include "vaccination/ReceptorBusqueda.h"
 #include "vaccination/TfBuscar.h"
 #include "vaccination/TfImpor.h"
@@ -146,6 +148,38 @@ int CapturaLegado(const QString& usuario) {
 
 } // namespace
 
+// A new bovine guide from a premises found by the search, and its stock dialog while it
+// computes and after; the screen a district office has (1366 x 768).
+static void CapturaGuiaBovina() {
+    TfMueveA f(nullptr);
+    f.AbreNueva(QStringLiteral("BOV"));
+    f.show();
+    f.cRubroO->setCurrentIndex(0);
+    emit f.cRubroO->activated(0);
+    Mensajes::Instala(std::make_shared<SiempreSi>());
+    f.sbBuscaO->click();
+    fBuscar->SeleccionaCiclo(QStringLiteral("21")); // the demo's certificates
+    fBuscar->eBuscar->setText(QStringLiteral("esperanza"));
+    fBuscar->bbBuscar->click();
+    Guarda(fBuscar, "busqueda_origen");
+    fBuscar->bbInsertar->click();
+    fBuscar->close();
+    f.cRubroD->setCurrentIndex(f.cRubroD->findText(QStringLiteral("Consumo")));
+    emit f.cRubroD->activated(f.cRubroD->currentIndex());
+    Guarda(&f, "guia_bovina");
+    std::printf("guia_bovina: %dx%d\n", f.frameGeometry().width(), f.frameGeometry().height());
+    Ventanas::InstalaManejador([](QDialog& d) {
+        d.show();
+        // Before the computation runs: as the dialog shows while its first query runs.
+        d.grab().save(QDir(destino).filePath(QStringLiteral("existencias_calculando.png")));
+        static_cast<TfTotalBov&>(d).FormActivate();
+        Guarda(&d, "existencias");
+        return int(QDialog::Rejected);
+    });
+    f.sbEspecie->click();
+    Ventanas::InstalaManejador({});
+}
+
 int main(int argc, char** argv) {
     Aplicacion app(argc, argv);
     if (argc < 4) {
@@ -205,5 +239,6 @@ int main(int argc, char** argv) {
     guia.GuardaPdf(QDir(destino).filePath(QStringLiteral("guia.pdf")));
     std::printf("%s\n", qPrintable(QDir(destino).filePath(QStringLiteral("guia.pdf"))));
     Ventanas::InstalaManejador({});
+    CapturaGuiaBovina();
     return 0;
 }
