@@ -9,11 +9,15 @@
 #include "app/TdmDatos.h"
 #include "common/Editores.h"
 #include "common/Grilla.h"
+#include "db/DialectoSqlite.h"
 #include "db/Esquema.h"
 #include "guides/ConsultaGuias.h"
+#include "guides/Existencias.h"
 #include "guides/ImpresionGuia.h"
 #include "guides/TfGuiaR.h"
 #include "guides/TfMueveC.h"
+#include "guides/TfTotalBov.h"
+#include <QLabel>
 
 #include <QCheckBox>
 #include <QDir>
@@ -62,6 +66,47 @@ int main(int argc, char** argv) {
     char* error = nullptr;
     if (sqlite3_exec(bd, sql.constData(), nullptr, nullptr, &error) != SQLITE_OK)
         std::printf("error: %s\n", error);
+    // A certificate of the demo named by 50 of those guides: 25 bringing bovines in, 25 taking
+    // them out, as the stock dialog reads it.
+    QString certificado, ciclo;
+    {
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(bd, "SELECT CertificadoNro, IdCiclo FROM Ciclos LIMIT 1", -1, &st,
+                           nullptr);
+        if (sqlite3_step(st) == SQLITE_ROW) {
+            certificado = QString::number(sqlite3_column_int(st, 0));
+            ciclo = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+        }
+        sqlite3_finalize(st);
+        const QByteArray nombrado =
+            QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i "
+                           "< 50) INSERT INTO Guias (NroGuia, Especie, SolicitanteNombre, "
+                           "Ori_Rubro, Ori_Establecimiento, Ori_IdDistrital, Ori_IdProvincia, "
+                           "Ori_IdMunicipio, Ori_Certificado, Ori_Ciclo, Des_Rubro, "
+                           "Des_Establecimiento, Des_IdDistrital, Des_IdProvincia, "
+                           "Des_IdMunicipio, Des_Certificado, Des_Ciclo, Grupo_1M, "
+                           "Medio_Transporte, Medio_Conductor, Autoriza_Ruta, Autoriza_DadoEn, "
+                           "Autoriza_Fecha, Autoriza_Funcionario) SELECT 3000000 + i, 'BOV', 'S', "
+                           "'Predio', 'E', 'LPZ', '01', '01', CASE WHEN i % 2 = 0 THEN %1 END, "
+                           "'%2', 'Predio', 'F', 'LPZ', '01', '01', CASE WHEN i % 2 = 1 THEN %1 "
+                           "END, '%2', 1, 'Tren', 'C', 'R', 'D', '2026-06-01 00:00:00.000', 'op' "
+                           "FROM n")
+                .arg(certificado, ciclo)
+                .toUtf8();
+        if (sqlite3_exec(bd, nombrado.constData(), nullptr, nullptr, &error) != SQLITE_OK)
+            std::printf("error: %s\n", error);
+        // The plans of the three stock statements.
+        for (const QStringList& l :
+             {LineasVacunados(false), LineasMovidos(true), LineasMovidos(false)}) {
+            const QByteArray plan =
+                ("EXPLAIN QUERY PLAN " + DialectoSqlite::Traduce(l.join(QLatin1Char('\n'))))
+                    .toUtf8();
+            sqlite3_prepare_v2(bd, plan.constData(), -1, &st, nullptr);
+            while (sqlite3_step(st) == SQLITE_ROW)
+                std::printf("plan: %s\n", sqlite3_column_text(st, 3));
+            sqlite3_finalize(st);
+        }
+    }
     sqlite3_close(bd);
     std::printf("%d guías de SCZ creadas en %.1f s\n", guias, reloj.nsecsElapsed() / 1e9);
 
@@ -98,6 +143,48 @@ int main(int argc, char** argv) {
     corrida(30, "un mes, primera corrida (lista, grilla y totales)");
     corrida(30, "un mes, segunda corrida");
     corrida(740, "dos años");
+
+    // The stock dialog's computation for that certificate, and the whole save of a new guide.
+    for (int vuelta = 0; vuelta < 3; ++vuelta) {
+        QElapsedTimer r;
+        r.start();
+        TfTotalBov existencias(
+            {QStringLiteral("Predio"), QStringLiteral("BOV"), certificado, ciclo});
+        existencias.FormActivate();
+        std::printf("existencias del certificado %s (50 guías): %.1f ms, %s animales (objetivo "
+                    "50 ms)\n",
+                    qPrintable(certificado), r.nsecsElapsed() / 1e6,
+                    qPrintable(existencias.Celda(TfTotalBov::Existentes, 8)->text()));
+    }
+    {
+        DatosGuia g;
+        g.especie = QStringLiteral("BOV");
+        g.solicitanteNombre = QStringLiteral("SOLICITANTE");
+        g.oriRubro = g.desRubro = QStringLiteral("Feria");
+        g.oriEstablecimiento = g.desEstablecimiento = QStringLiteral("FERIA");
+        g.oriIdDistrital = g.desIdDistrital = QStringLiteral("SCZ");
+        g.oriIdProvincia = g.desIdProvincia = QStringLiteral("01");
+        g.oriIdMunicipio = g.desIdMunicipio = QStringLiteral("01");
+        g.cantidadesGrupo[2] = 3;
+        g.medioTransporte = QStringLiteral("Tren");
+        g.medioConductor = g.autorizaRuta = g.autorizaDadoEn = QStringLiteral("X");
+        g.autorizaFecha = QDate::currentDate();
+        g.funcionario = QStringLiteral("supervisor");
+        double peor = 0, suma = 0;
+        const int n = 20;
+        for (int vuelta = 0; vuelta < n; ++vuelta) {
+            QElapsedTimer r;
+            r.start();
+            if (!GuardarGuia(FormaGuia::Bovina, true, g, QStringLiteral("SCZ"), nullptr))
+                std::printf("la guía no se guardó\n");
+            const double ms = r.nsecsElapsed() / 1e6;
+            suma += ms;
+            peor = std::max(peor, ms);
+        }
+        std::printf("guardar una guía nueva (número + inserción), %d veces: media %.1f ms, peor "
+                    "%.1f ms (objetivo 20 ms); última %d\n",
+                    n, suma / n, peor, g.nroGuia);
+    }
 
     consola.dbGrid1->IrAPrimera();
     ValorGuia v = [&](const QString& campo) { return consola.Actual(campo); };

@@ -151,6 +151,12 @@ private Q_SLOTS:
         QCOMPARE(f.eSolicitante->text(), QString::fromUtf8("PEÑA"));
         QTest::keyClicks(f.eComenta, QStringLiteral("a;b"));
         QCOMPARE(f.eComenta->text(), QStringLiteral("A,B"));
+        // The transport lookup's hand-back; a type outside the list selects nothing.
+        f.FijaTransporte(QStringLiteral("Tren"), QStringLiteral("RTA:SCZ-15, PLACA:2345ABC"));
+        QCOMPARE(f.cMedio->currentText(), QStringLiteral("Tren"));
+        QCOMPARE(f.eConductor->text(), QStringLiteral("RTA:SCZ-15, PLACA:2345ABC"));
+        f.FijaTransporte(QStringLiteral("CARRETA"), QStringLiteral("RTA:SCZ-16, PLACA:1"));
+        QCOMPARE(f.cMedio->currentIndex(), -1);
     }
 
     void rubroOrigen_data() {
