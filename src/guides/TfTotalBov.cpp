@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -109,12 +108,13 @@ TfTotalBov::TfTotalBov(const OrigenExistencias& origen, QWidget* padre)
     Ventanas::TamanoFijo(*this);
 }
 
-void TfTotalBov::showEvent(QShowEvent* evento) {
-    QDialog::showEvent(evento);
-    // Once painted, so that the progress texts show while the queries run.
+void TfTotalBov::paintEvent(QPaintEvent* evento) {
+    QDialog::paintEvent(evento);
+    // After the first painting, once the window is on the screen: a progress text repainted
+    // before that would never be seen.
     if (!calculado_) {
         calculado_ = true;
-        QTimer::singleShot(0, this, &TfTotalBov::FormActivate);
+        QMetaObject::invokeMethod(this, &TfTotalBov::FormActivate, Qt::QueuedConnection);
     }
 }
 

@@ -46,7 +46,7 @@ public:
     QString Total() const;
 
 protected:
-    void showEvent(QShowEvent* evento) override;
+    void paintEvent(QPaintEvent* evento) override;
 
 private:
     void CambioMovimiento(int fila);

@@ -168,6 +168,60 @@ private Q_SLOTS:
         QVERIFY(!t.lCalcula->isHidden());
     }
 
+    // The statements as the registry writes them.
+    void sentencias() {
+        QCOMPARE(LineasVacunados(true).join('\n'),
+                 QStringLiteral("SELECT\n"
+                                "       ISNULL(BUB_Grupo_1M,0) AS grupo1M,\n"
+                                "       ISNULL(BUB_Grupo_1H,0) AS grupo1H,\n"
+                                "       ISNULL(BUB_Grupo_2M,0) AS grupo2M,\n"
+                                "       ISNULL(BUB_Grupo_2H,0) AS grupo2H,\n"
+                                "       ISNULL(BUB_Grupo_3M,0) AS grupo3M,\n"
+                                "       ISNULL(BUB_Grupo_3H,0) AS grupo3H,\n"
+                                "       ISNULL(BUB_Grupo_4M,0) AS grupo4M,\n"
+                                "       ISNULL(BUB_Grupo_4H,0) AS grupo4H\n"
+                                "FROM Ciclos\n"
+                                "WHERE CertificadoNro = :ElCer\n"
+                                "AND IdCiclo = :ElCic"));
+        QVERIFY(LineasVacunados(false).at(1).contains(QStringLiteral("ISNULL(BOV_Grupo_1M,0)")));
+        QCOMPARE(LineasMovidos(false).join('\n'),
+                 QStringLiteral("SELECT ISNULL(SUM(Grupo_1M),0)  AS grupo1M,\n"
+                                "       ISNULL(SUM(Grupo_1H),0) AS grupo1H,\n"
+                                "       ISNULL(SUM(Grupo_2M),0)  AS grupo2M,\n"
+                                "       ISNULL(SUM(Grupo_2H),0)  AS grupo2H,\n"
+                                "       ISNULL(SUM(Grupo_3M),0)     AS grupo3M,\n"
+                                "       ISNULL(SUM(Grupo_3H),0)     AS grupo3H,\n"
+                                "       ISNULL(SUM(Grupo_4M),0)    AS grupo4M,\n"
+                                "       ISNULL(SUM(Grupo_4H),0)   AS grupo4H\n"
+                                "FROM Guias\n"
+                                "WHERE Ori_Certificado = :ElCer\n"
+                                "AND Ori_Ciclo = :ElCic\n"
+                                "AND Especie = :LaEspecie"));
+        QCOMPARE(LineasMovidos(true).mid(9),
+                 (QStringList{"WHERE Des_Certificado = :ElCer", "AND Des_Ciclo = :ElCic",
+                              "AND Especie = :LaEspecie"}));
+    }
+
+    // Each progress text is painted before its query runs.
+    void progresoPintado() {
+        struct Pintados : QObject {
+            QStringList textos;
+            bool eventFilter(QObject* o, QEvent* e) override {
+                if (e->type() == QEvent::Paint)
+                    textos << static_cast<QLabel*>(o)->text();
+                return false;
+            }
+        } pintados;
+        TfTotalBov t({QStringLiteral("Predio"), QStringLiteral("BOV"), QStringLiteral("500"),
+                      QStringLiteral("25")});
+        t.lCalcula->installEventFilter(&pintados);
+        t.show(); // the computation runs on its own once the dialog is up
+        QTRY_VERIFY(t.BitBtn1->isEnabled());
+        QVERIFY2(pintados.textos.contains(QStringLiteral("Calculando incremento de ganado ...")),
+                 qPrintable(pintados.textos.join('|')));
+        QVERIFY(pintados.textos.contains(QStringLiteral("Calculando decremento de ganado ...")));
+    }
+
     // Shown for real: the computation runs once painted and "Aceptar" ends the dialog.
     void mostrado() {
         TfTotalBov t({QStringLiteral("Predio"), QStringLiteral("BOV"), QStringLiteral("500"),
