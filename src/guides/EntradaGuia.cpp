@@ -5,9 +5,13 @@
 #include "common/Editores.h"
 #include "common/Iconos.h"
 #include "common/Ventanas.h"
+#include "common/Vocabulario.h"
+#include "db/Consulta.h"
 #include "guides/TfSearch.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,8 +20,72 @@
 #include <QPushButton>
 #include <QToolButton>
 
-EntradaGuia::EntradaGuia(FormaGuia forma, ConsolaDeGuias* consola, QWidget* padre)
-    : QDialog(padre), forma_(forma), consola_(consola) {
+namespace {
+
+QCheckBox* Objetivo(QWidget* padre, const char* nombre, const char* texto) {
+    auto* c = new QCheckBox(QString::fromUtf8(texto), padre);
+    c->setObjectName(QLatin1String(nombre));
+    c->setEnabled(false);
+    return c;
+}
+
+} // namespace
+
+QComboBox* EntradaGuia::Lista(QWidget* padre, const char* nombre, const QStringList& elementos) {
+    auto* c = new QComboBox(padre);
+    c->setObjectName(QLatin1String(nombre));
+    c->addItems(elementos);
+    c->setCurrentIndex(-1);
+    return c;
+}
+
+QLabel* EntradaGuia::Visor(QWidget* padre, const char* nombre, const QString& texto) {
+    auto* l = new QLabel(texto, padre);
+    l->setObjectName(QLatin1String(nombre));
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setMinimumWidth(60);
+    l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+void EntradaGuia::Selecciona(QComboBox* lista, const QString& clave) {
+    lista->setCurrentIndex(lista->findData(clave));
+}
+
+EntradaGuia::EntradaGuia(FormaGuia forma, const RasgosEntrada& rasgos, ConsolaDeGuias* consola,
+                         QWidget* padre)
+    : QDialog(padre), forma_(forma), rasgos_(rasgos), consola_(consola) {
+    cRubroO = Lista(this, "cRubroO", rasgos.rubrosOrigen);
+    cDistritalO = Lista(this, "cDistritalO", Vocabulario::Distritales());
+    cDistritalO->setMaxVisibleItems(9);
+    cProvinciaO = Lista(this, "cProvinciaO");
+    cMunicipioO = Lista(this, "cMunicipioO");
+    ePropietarioO = Editores::Campo(this, "ePropietarioO", 50);
+    ePredioO = Editores::Campo(this, "ePredioO", 50);
+    cRubroD = Lista(this, "cRubroD", rasgos.rubrosDestino);
+    cDistritalD = Lista(this, "cDistritalD", Vocabulario::Distritales());
+    cDistritalD->setMaxVisibleItems(9);
+    cProvinciaD = Lista(this, "cProvinciaD");
+    cMunicipioD = Lista(this, "cMunicipioD");
+    ePropietarioD = Editores::Campo(this, "ePropietarioD", 50);
+    ePredioD = Editores::Campo(this, "ePredioD", 50);
+    for (QComboBox* c : {cProvinciaO, cMunicipioO, cProvinciaD, cMunicipioD})
+        c->setMinimumWidth(170); // room for "Andrés Ibáñez", "Puerto Suárez"
+    stEspecie = Visor(this, "stEspecie", QString());
+    cRecri = Objetivo(this, "cRecri", "Recría");
+    cEngor = Objetivo(this, "cEngor", "Engorde");
+    cRepro = Objetivo(this, "cRepro", "Reproducción");
+    cExpos = Objetivo(this, "cExpos", "Exposición");
+    cFeria = Objetivo(this, "cFeria", "Feria, Mercado");
+    cFaena = Objetivo(this, "cFaena", "Faena");
+    cTrans = Objetivo(this, "cTrans", "Tránsito temporal");
+    if (rasgos.incubadora)
+        cIncub = Objetivo(this, "cIncub", "Incubadora");
+    eEnfermedad = Editores::Campo(this, "eEnfermedad", 50);
+    eVacunacion = Editores::Campo(this, "eVacunacion", 15);
+    eVeterinario = Editores::Campo(this, "eVeterinario", 50);
     eSolicitante = Editores::Campo(this, "eSolicitante", 40);
     eCarnet = Editores::Campo(this, "eCarnet", 12);
     cMedio = new QComboBox(this);
@@ -56,6 +124,98 @@ EntradaGuia::EntradaGuia(FormaGuia forma, ConsolaDeGuias* consola, QWidget* padr
     BitBtn2->setAutoDefault(false);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     connect(SpeedButton5, &QToolButton::clicked, this, &EntradaGuia::SpeedButton5Click);
+    // The lists of each side follow its district and province.
+    connect(cProvinciaO, &QComboBox::activated, this,
+            [this] { RefrescaListaMunicipios(Lado::Origen); });
+    connect(cProvinciaD, &QComboBox::activated, this,
+            [this] { RefrescaListaMunicipios(Lado::Destino); });
+    eRuta->installEventFilter(this);
+}
+
+bool EntradaGuia::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == eRuta && evento->type() == QEvent::FocusIn)
+        ColocaRutaAutorizada();
+    return QDialog::eventFilter(objeto, evento);
+}
+
+void EntradaGuia::RefrescaListaProvincias(Lado lado) {
+    const bool o = lado == Lado::Origen;
+    const QChar x = o ? QLatin1Char('O') : QLatin1Char('D');
+    Consulta q({QStringLiteral("SELECT *"), QStringLiteral("FROM provincias"),
+                QStringLiteral("WHERE IdDistrital = :LaDis%1").arg(x)});
+    q.Texto(QStringLiteral("LaDis%1").arg(x), (o ? cDistritalO : cDistritalD)->currentText(), 3);
+    Editores::LlenaLista(o ? cProvinciaO : cProvinciaD, q, "IdProvincia", "NombreProvincia");
+}
+
+void EntradaGuia::RefrescaListaMunicipios(Lado lado) {
+    const bool o = lado == Lado::Origen;
+    const QChar x = o ? QLatin1Char('O') : QLatin1Char('D');
+    // The bovine form lists them by name; the other-species form as the table holds them.
+    QStringList l{QStringLiteral("SELECT *"), QStringLiteral("FROM Municipios")};
+    if (rasgos_.municipiosOrdenados)
+        l << QStringLiteral("WHERE IdDistrital = :LaDis%1").arg(x)
+          << QStringLiteral("AND IdProvincia = :LaPro%1").arg(x)
+          << QStringLiteral("ORDER BY NombreMunicipio");
+    else
+        l << QStringLiteral("WHERE IdDistrital = :LaDis%1 And IdProvincia = :LaPro%1").arg(x);
+    Consulta q;
+    q.FijaSql(l);
+    q.Texto(QStringLiteral("LaDis%1").arg(x), (o ? cDistritalO : cDistritalD)->currentText(), 3);
+    const QComboBox* provincia = o ? cProvinciaO : cProvinciaD;
+    // No province selected: no municipality.
+    if (provincia->currentIndex() < 0)
+        q.Nulo(QStringLiteral("LaPro%1").arg(x), TipoParametro::Texto);
+    else
+        q.Texto(QStringLiteral("LaPro%1").arg(x), provincia->currentData().toString(), 2);
+    Editores::LlenaLista(o ? cMunicipioO : cMunicipioD, q, "IdMunicipio", "NombreMunicipio");
+}
+
+std::vector<QCheckBox*> EntradaGuia::Objetivos() const {
+    std::vector<QCheckBox*> c{cRecri, cEngor, cRepro, cExpos, cFeria, cFaena, cTrans};
+    if (cIncub)
+        c.push_back(cIncub);
+    return c;
+}
+
+void EntradaGuia::RefrescaObjetivos() {
+    const QString r = cRubroD->currentText();
+    auto es = [&](std::initializer_list<const char*> rubros) {
+        for (const char* x : rubros)
+            if (r == QLatin1String(x))
+                return true;
+        return false;
+    };
+    for (QCheckBox* c : Objetivos())
+        c->setChecked(false);
+    const bool cria = es({"Predio", "Embarcadero", "Potrero"});
+    cRecri->setEnabled(cria);
+    cEngor->setEnabled(cria);
+    cRepro->setEnabled(cria);
+    cExpos->setEnabled(es({"Feria", "Remate"}));
+    cFeria->setEnabled(es({"Feria", "Remate"}));
+    cTrans->setEnabled(es({"Embarcadero", "Potrero"}));
+    cFaena->setEnabled(es({"Matadero", "Consumo"}));
+    if (cIncub)
+        cIncub->setEnabled(es({"Incubadora"}));
+}
+
+// The boxes' columns: Cria, Engorde, Reproduccion, Exposicion, Feria, Faena, Transito (7) and
+// Incubacion (6).
+namespace {
+constexpr size_t kColumnaObjetivo[] = {0, 1, 2, 3, 4, 5, 7, 6};
+}
+
+void EntradaGuia::FijaObjetivos(const std::array<bool, 8>& objetivos) {
+    const auto casillas = Objetivos();
+    for (size_t i = 0; i < casillas.size(); ++i)
+        casillas[i]->setChecked(objetivos[kColumnaObjetivo[i]]);
+}
+
+void EntradaGuia::ColocaRutaAutorizada() {
+    const QString o = cMunicipioO->currentText();
+    const QString d = cMunicipioD->currentText();
+    eRuta->setText(o.trimmed() != d.trimmed() ? o + QStringLiteral(" - ") + d
+                                              : o + QStringLiteral(" - ") + ePredioD->text());
 }
 
 QGroupBox* EntradaGuia::GrupoSolicitante() {
@@ -118,18 +278,27 @@ void EntradaGuia::IniciaNueva() {
     eDado->setText(Localidad);
 }
 
-void EntradaGuia::LlenaComunes(const DatosGuia& g) {
-    eSolicitante->setText(g.solicitanteNombre);
-    eCarnet->setText(g.solicitanteCarnet);
-    cMedio->setCurrentIndex(cMedio->findText(g.medioTransporte));
-    eConductor->setText(g.medioConductor);
-    eRuta->setText(g.autorizaRuta);
-    eDado->setText(g.autorizaDadoEn);
-    deFecha->setDate(g.autorizaFecha);
-    eComenta->setText(g.comentarios);
-}
-
 void EntradaGuia::LeeComunes(DatosGuia& g) const {
+    g.especie = stEspecie->text();
+    g.oriRubro = cRubroO->currentText();
+    g.oriEstablecimiento = ePredioO->text();
+    g.oriPropietario = ePropietarioO->text();
+    g.oriIdDistrital = cDistritalO->currentText();
+    g.oriIdProvincia = cProvinciaO->currentData().toString();
+    g.oriIdMunicipio = cMunicipioO->currentData().toString();
+    g.desRubro = cRubroD->currentText();
+    g.desEstablecimiento = ePredioD->text();
+    g.desPropietario = ePropietarioD->text();
+    g.desIdDistrital = cDistritalD->currentText();
+    g.desIdProvincia = cProvinciaD->currentData().toString();
+    g.desIdMunicipio = cMunicipioD->currentData().toString();
+    const auto casillas = Objetivos();
+    for (size_t i = 0; i < casillas.size(); ++i)
+        g.objetivos[kColumnaObjetivo[i]] = casillas[i]->isChecked();
+    g.vacunaEnfermedad = eEnfermedad->text();
+    g.vacunaFecha = eVacunacion->text();
+    g.vacunaMedico = eVeterinario->text();
+    g.vacunaCertificados = eCertificados->text();
     g.solicitanteNombre = eSolicitante->text();
     g.solicitanteCarnet = eCarnet->text();
     g.medioTransporte = cMedio->currentText();

@@ -29,14 +29,6 @@ namespace {
 
 const QString kPredio = QStringLiteral("Predio");
 
-QComboBox* Lista(QWidget* padre, const char* nombre, const QStringList& elementos = {}) {
-    auto* c = new QComboBox(padre);
-    c->setObjectName(QLatin1String(nombre));
-    c->addItems(elementos);
-    c->setCurrentIndex(-1);
-    return c;
-}
-
 QToolButton* Boton(QWidget* padre, const char* nombre, Iconos::Dibujo dibujo, const char* pista) {
     auto* b = new QToolButton(padre);
     b->setObjectName(QLatin1String(nombre));
@@ -45,84 +37,48 @@ QToolButton* Boton(QWidget* padre, const char* nombre, Iconos::Dibujo dibujo, co
     return b;
 }
 
-QCheckBox* Objetivo(QWidget* padre, const char* nombre, const char* texto) {
-    auto* c = new QCheckBox(QString::fromUtf8(texto), padre);
-    c->setObjectName(QLatin1String(nombre));
-    c->setEnabled(false);
-    return c;
-}
+} // namespace
 
-QLabel* Visor(QWidget* padre, const char* nombre, const QString& texto) {
-    auto* l = new QLabel(texto, padre);
-    l->setObjectName(QLatin1String(nombre));
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setMinimumWidth(60);
-    l->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
+namespace {
 
-void Selecciona(QComboBox* lista, const QString& clave) {
-    lista->setCurrentIndex(lista->findData(clave));
+RasgosEntrada Rasgos() {
+    RasgosEntrada r;
+    r.rubrosOrigen = {kPredio,
+                      QStringLiteral("Feria"),
+                      QStringLiteral("Remate"),
+                      QStringLiteral("Embarcadero"),
+                      QStringLiteral("Potrero"),
+                      QString::fromUtf8("Importación")};
+    r.rubrosDestino = {kPredio,
+                       QStringLiteral("Feria"),
+                       QStringLiteral("Remate"),
+                       QStringLiteral("Matadero"),
+                       QStringLiteral("Consumo"),
+                       QStringLiteral("Embarcadero"),
+                       QStringLiteral("Potrero")};
+    r.municipiosOrdenados = true;
+    return r;
 }
 
 } // namespace
 
 TfMueveA::TfMueveA(ConsolaDeGuias* consola, QWidget* padre)
-    : EntradaGuia(FormaGuia::Bovina, consola, padre) {
+    : EntradaGuia(FormaGuia::Bovina, Rasgos(), consola, padre) {
     setObjectName(QStringLiteral("fMueveA"));
-    // Origin.
-    cRubroO = Lista(this, "cRubroO",
-                    {kPredio, QStringLiteral("Feria"), QStringLiteral("Remate"),
-                     QStringLiteral("Embarcadero"), QStringLiteral("Potrero"),
-                     QString::fromUtf8("Importación")});
-    cDistritalO = Lista(this, "cDistritalO", Vocabulario::Distritales());
-    cDistritalO->setMaxVisibleItems(9);
+    // The origin district is the user's; the places of a premises come from the search.
     cDistritalO->setEnabled(false);
-    cProvinciaO = Lista(this, "cProvinciaO");
-    cProvinciaO->setEnabled(false);
-    cMunicipioO = Lista(this, "cMunicipioO");
-    cMunicipioO->setEnabled(false);
+    for (QComboBox* c : {cProvinciaO, cMunicipioO, cProvinciaD, cMunicipioD})
+        c->setEnabled(false);
     eCertificadoO = Editores::Campo(this, "eCertificadoO", 10, false, true);
     eCicloO = Editores::Campo(this, "eCicloO", 2, false);
-    ePropietarioO = Editores::Campo(this, "ePropietarioO", 50);
-    ePredioO = Editores::Campo(this, "ePredioO", 50);
     sbBuscaO = Boton(this, "sbBuscaO", Iconos::Dibujo::Lupa, "buscar certificado de vacunación");
     sbBuscaO->setEnabled(false);
-    // Destination.
-    cRubroD = Lista(this, "cRubroD",
-                    {kPredio, QStringLiteral("Feria"), QStringLiteral("Remate"),
-                     QStringLiteral("Matadero"), QStringLiteral("Consumo"),
-                     QStringLiteral("Embarcadero"), QStringLiteral("Potrero")});
-    cDistritalD = Lista(this, "cDistritalD", Vocabulario::Distritales());
-    cDistritalD->setMaxVisibleItems(9);
-    cProvinciaD = Lista(this, "cProvinciaD");
-    cProvinciaD->setEnabled(false);
-    cMunicipioD = Lista(this, "cMunicipioD");
-    cMunicipioD->setEnabled(false);
     eCertificadoD = Editores::Campo(this, "eCertificadoD", 10, false, true);
     eCicloD = Editores::Campo(this, "eCicloD", 2, false);
-    ePropietarioD = Editores::Campo(this, "ePropietarioD", 50);
-    ePredioD = Editores::Campo(this, "ePredioD", 50);
     sbBuscaD = Boton(this, "sbBuscaD", Iconos::Dibujo::Lupa, "buscar certificado de vacunación");
     sbBuscaD->setEnabled(false);
-    // Animals.
     sbEspecie = Boton(this, "sbEspecie", Iconos::Dibujo::Camion, "total de animales a movilizar");
     stTotalBov = Visor(this, "stTotalBov", QStringLiteral("0"));
-    stEspecie = Visor(this, "stEspecie", QString());
-    // Objectives.
-    cRecri = Objetivo(this, "cRecri", "Recría");
-    cEngor = Objetivo(this, "cEngor", "Engorde");
-    cRepro = Objetivo(this, "cRepro", "Reproducción");
-    cExpos = Objetivo(this, "cExpos", "Exposición");
-    cFeria = Objetivo(this, "cFeria", "Feria, Mercado");
-    cFaena = Objetivo(this, "cFaena", "Faena");
-    cTrans = Objetivo(this, "cTrans", "Tránsito temporal");
-    // Vaccination.
-    eEnfermedad = Editores::Campo(this, "eEnfermedad", 50);
-    eVacunacion = Editores::Campo(this, "eVacunacion", 15);
-    eVeterinario = Editores::Campo(this, "eVeterinario", 50);
     eCertificados = Editores::Campo(this, "eCertificados", 30, false);
     SpeedButton3 =
         Boton(this, "SpeedButton3", Iconos::Dibujo::Insertar, "anotar certificados de vacunación");
@@ -141,9 +97,6 @@ TfMueveA::TfMueveA(ConsolaDeGuias* consola, QWidget* padre)
         f->addRow(QStringLiteral("Rubro"), rubro);
         auto* politica = new QHBoxLayout;
         politica->addWidget(dis);
-        // Room for the longest names ("Andrés Ibáñez", "Puerto Suárez").
-        pro->setMinimumWidth(170);
-        mun->setMinimumWidth(170);
         politica->addWidget(pro, 2);
         politica->addWidget(mun, 2);
         f->addRow(QString::fromUtf8("Ubicación política"), politica);
@@ -174,8 +127,8 @@ TfMueveA::TfMueveA(ConsolaDeGuias* consola, QWidget* padre)
     auto* objetivos = new QGroupBox(QStringLiteral("Objetivo del movimiento"), this);
     auto* o = new QGridLayout(objetivos);
     const auto casillas = Objetivos();
-    for (int i = 0; i < 7; ++i)
-        o->addWidget(casillas[size_t(i)], i / 4, i % 4);
+    for (size_t i = 0; i < casillas.size(); ++i)
+        o->addWidget(casillas[i], int(i / 4), int(i % 4));
 
     auto* vacuna = new QGroupBox(QString::fromUtf8("Datos de la vacunación"), this);
     auto* v = new QFormLayout(vacuna);
@@ -225,23 +178,20 @@ TfMueveA::TfMueveA(ConsolaDeGuias* consola, QWidget* padre)
         setTabOrder(orden[i], orden[i + 1]);
 
     connect(cDistritalO, &QComboBox::activated, this, [this] {
-        RefrescaProvincias(Lado::Origen);
-        RefrescaMunicipios(Lado::Origen);
+        RefrescaListaProvincias(Lado::Origen);
+        RefrescaListaMunicipios(Lado::Origen);
     });
+    // The bovine form also clears the destination's place when its district changes.
     connect(cDistritalD, &QComboBox::activated, this, [this] {
-        RefrescaProvincias(Lado::Destino);
-        RefrescaMunicipios(Lado::Destino);
+        RefrescaListaProvincias(Lado::Destino);
+        RefrescaListaMunicipios(Lado::Destino);
         RefrescaControlesRubroD();
     });
-    connect(cProvinciaO, &QComboBox::activated, this, [this] { RefrescaMunicipios(Lado::Origen); });
-    connect(cProvinciaD, &QComboBox::activated, this,
-            [this] { RefrescaMunicipios(Lado::Destino); });
     connect(cRubroO, &QComboBox::activated, this, &TfMueveA::RefrescaControlesRubroO);
     connect(cRubroD, &QComboBox::activated, this, [this] {
         RefrescaControlesRubroD();
         RefrescaObjetivos();
     });
-    eRuta->installEventFilter(this);
     connect(sbBuscaO, &QToolButton::clicked, this, &TfMueveA::sbBuscaOClick);
     connect(sbBuscaD, &QToolButton::clicked, this, &TfMueveA::sbBuscaDClick);
     connect(sbEspecie, &QToolButton::clicked, this, &TfMueveA::sbEspecieClick);
@@ -249,20 +199,10 @@ TfMueveA::TfMueveA(ConsolaDeGuias* consola, QWidget* padre)
     connect(BitBtn1, &QPushButton::clicked, this, &TfMueveA::BitBtn1Click);
 }
 
-std::array<QCheckBox*, 7> TfMueveA::Objetivos() const {
-    return {cRecri, cEngor, cRepro, cExpos, cFeria, cFaena, cTrans};
-}
-
 void TfMueveA::showEvent(QShowEvent* evento) {
     setWindowTitle(Modo == 0 ? QString::fromUtf8("Añadir nuevo registro de GMA de bovinos")
                              : QStringLiteral("Modificar datos del registro de GMA de bovinos"));
     EntradaGuia::showEvent(evento);
-}
-
-bool TfMueveA::eventFilter(QObject* objeto, QEvent* evento) {
-    if (objeto == eRuta && evento->type() == QEvent::FocusIn)
-        ColocaRutaAutorizada();
-    return EntradaGuia::eventFilter(objeto, evento);
 }
 
 // ---- openings ------------------------------------------------------------------------------
@@ -273,8 +213,8 @@ void TfMueveA::AbreNueva(const QString& especie) {
     stTotalBov->setText(QStringLiteral("0"));
     eCicloO->setText(CicloActual);
     cDistritalO->setCurrentIndex(cDistritalO->findText(IdDistrital));
-    RefrescaProvincias(Lado::Origen);
-    RefrescaMunicipios(Lado::Origen);
+    RefrescaListaProvincias(Lado::Origen);
+    RefrescaListaMunicipios(Lado::Origen);
     CantidadesCategoria.fill(0);
     CantidadesGrupo.fill(0);
     distritoCargado_ = IdDistrital;
@@ -288,10 +228,10 @@ void TfMueveA::AbreEdicion(const DatosGuia& g) {
     eCarnet->setText(g.solicitanteCarnet);
     cRubroO->setCurrentIndex(cRubroO->findText(g.oriRubro));
     cDistritalO->setCurrentIndex(cDistritalO->findText(g.oriIdDistrital));
-    RefrescaProvincias(Lado::Origen);
+    RefrescaListaProvincias(Lado::Origen);
     RefrescaControlesRubroO();
     Selecciona(cProvinciaO, g.oriIdProvincia);
-    RefrescaMunicipios(Lado::Origen);
+    RefrescaListaMunicipios(Lado::Origen);
     Selecciona(cMunicipioO, g.oriIdMunicipio);
     ePredioO->setText(g.oriEstablecimiento);
     ePropietarioO->setText(g.oriPropietario);
@@ -299,10 +239,10 @@ void TfMueveA::AbreEdicion(const DatosGuia& g) {
     eCicloO->setText(g.oriCiclo);
     cRubroD->setCurrentIndex(cRubroD->findText(g.desRubro));
     cDistritalD->setCurrentIndex(cDistritalD->findText(g.desIdDistrital));
-    RefrescaProvincias(Lado::Destino);
+    RefrescaListaProvincias(Lado::Destino);
     RefrescaControlesRubroD();
     Selecciona(cProvinciaD, g.desIdProvincia);
-    RefrescaMunicipios(Lado::Destino);
+    RefrescaListaMunicipios(Lado::Destino);
     Selecciona(cMunicipioD, g.desIdMunicipio);
     ePredioD->setText(g.desEstablecimiento);
     ePropietarioD->setText(g.desPropietario);
@@ -314,11 +254,7 @@ void TfMueveA::AbreEdicion(const DatosGuia& g) {
         total += n;
     stTotalBov->setText(QString::number(total));
     RefrescaObjetivos();
-    const auto casillas = Objetivos();
-    // The stored objectives in column order; the hatchery's (7th) has no box here.
-    const size_t columna[] = {0, 1, 2, 3, 4, 5, 7};
-    for (size_t i = 0; i < casillas.size(); ++i)
-        casillas[i]->setChecked(g.objetivos[columna[i]]);
+    FijaObjetivos(g.objetivos); // the hatchery's has no box here
     cMedio->setCurrentIndex(cMedio->findText(g.medioTransporte));
     eConductor->setText(g.medioConductor);
     eRuta->setText(g.autorizaRuta);
@@ -334,30 +270,8 @@ void TfMueveA::AbreEdicion(const DatosGuia& g) {
 
 // ---- lists ---------------------------------------------------------------------------------
 
-void TfMueveA::RefrescaProvincias(Lado lado) {
-    const bool o = lado == Lado::Origen;
-    Consulta q({QStringLiteral("SELECT *"), QStringLiteral("FROM provincias"),
-                QStringLiteral("WHERE IdDistrital = :LaDis%1").arg(o ? 'O' : 'D')});
-    q.Texto(QStringLiteral("LaDis%1").arg(o ? 'O' : 'D'),
-            (o ? cDistritalO : cDistritalD)->currentText(), 3);
-    Editores::LlenaLista(o ? cProvinciaO : cProvinciaD, q, "IdProvincia", "NombreProvincia");
-}
-
-void TfMueveA::RefrescaMunicipios(Lado lado) {
-    const bool o = lado == Lado::Origen;
-    const QChar x = o ? QLatin1Char('O') : QLatin1Char('D');
-    Consulta q({QStringLiteral("SELECT *"), QStringLiteral("FROM Municipios"),
-                QStringLiteral("WHERE IdDistrital = :LaDis%1").arg(x),
-                QStringLiteral("AND IdProvincia = :LaPro%1").arg(x),
-                QStringLiteral("ORDER BY NombreMunicipio")});
-    q.Texto(QStringLiteral("LaDis%1").arg(x), (o ? cDistritalO : cDistritalD)->currentText(), 3);
-    const QComboBox* provincia = o ? cProvinciaO : cProvinciaD;
-    // No province selected: no municipality.
-    if (provincia->currentIndex() < 0)
-        q.Nulo(QStringLiteral("LaPro%1").arg(x), TipoParametro::Texto);
-    else
-        q.Texto(QStringLiteral("LaPro%1").arg(x), provincia->currentData().toString(), 2);
-    Editores::LlenaLista(o ? cMunicipioO : cMunicipioD, q, "IdMunicipio", "NombreMunicipio");
+void TfMueveA::RefrescaMunicipios(ReceptorBusqueda::Lado lado) {
+    RefrescaListaMunicipios(lado);
 }
 
 // ---- rules ---------------------------------------------------------------------------------
@@ -409,33 +323,6 @@ void TfMueveA::RefrescaControlesRubroD() {
     eCicloD->clear();
     cProvinciaD->setCurrentIndex(-1);
     cMunicipioD->setCurrentIndex(-1);
-}
-
-void TfMueveA::RefrescaObjetivos() {
-    const QString r = cRubroD->currentText();
-    auto es = [&](std::initializer_list<const char*> rubros) {
-        for (const char* x : rubros)
-            if (r == QLatin1String(x))
-                return true;
-        return false;
-    };
-    for (QCheckBox* c : Objetivos())
-        c->setChecked(false);
-    const bool cria = es({"Predio", "Embarcadero", "Potrero"});
-    cRecri->setEnabled(cria);
-    cEngor->setEnabled(cria);
-    cRepro->setEnabled(cria);
-    cExpos->setEnabled(es({"Feria", "Remate"}));
-    cFeria->setEnabled(es({"Feria", "Remate"}));
-    cTrans->setEnabled(es({"Embarcadero", "Potrero"}));
-    cFaena->setEnabled(es({"Matadero", "Consumo"}));
-}
-
-void TfMueveA::ColocaRutaAutorizada() {
-    const QString o = cMunicipioO->currentText();
-    const QString d = cMunicipioD->currentText();
-    eRuta->setText(o.trimmed() != d.trimmed() ? o + QStringLiteral(" - ") + d
-                                              : o + QStringLiteral(" - ") + ePredioD->text());
 }
 
 // ---- buttons -------------------------------------------------------------------------------
@@ -593,33 +480,12 @@ QString TfMueveA::Revisa() const {
 DatosGuia TfMueveA::Datos() const {
     DatosGuia g;
     g.nroGuia = eNro->text().toInt();
-    g.especie = stEspecie->text();
     g.oriCertificado = eCertificadoO->text();
     g.oriCiclo = eCicloO->text();
-    g.oriRubro = cRubroO->currentText();
-    g.oriEstablecimiento = ePredioO->text();
-    g.oriPropietario = ePropietarioO->text();
-    g.oriIdDistrital = cDistritalO->currentText();
-    g.oriIdProvincia = cProvinciaO->currentData().toString();
-    g.oriIdMunicipio = cMunicipioO->currentData().toString();
     g.desCertificado = eCertificadoD->text();
     g.desCiclo = eCicloD->text();
-    g.desRubro = cRubroD->currentText();
-    g.desEstablecimiento = ePredioD->text();
-    g.desPropietario = ePropietarioD->text();
-    g.desIdDistrital = cDistritalD->currentText();
-    g.desIdProvincia = cProvinciaD->currentData().toString();
-    g.desIdMunicipio = cMunicipioD->currentData().toString();
     g.cantidadesCategoria = CantidadesCategoria;
     g.cantidadesGrupo = CantidadesGrupo;
-    const auto casillas = Objetivos();
-    const size_t columna[] = {0, 1, 2, 3, 4, 5, 7};
-    for (size_t i = 0; i < casillas.size(); ++i)
-        g.objetivos[columna[i]] = casillas[i]->isChecked();
-    g.vacunaEnfermedad = eEnfermedad->text();
-    g.vacunaFecha = eVacunacion->text();
-    g.vacunaMedico = eVeterinario->text();
-    g.vacunaCertificados = eCertificados->text();
     LeeComunes(g);
     return g;
 }

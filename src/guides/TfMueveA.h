@@ -16,6 +16,7 @@ class QLabel;
 class TfMueveA : public EntradaGuia, public ReceptorBusqueda {
     Q_OBJECT
 public:
+    using Lado = ReceptorBusqueda::Lado; // the same side in both bases
     explicit TfMueveA(ConsolaDeGuias* consola, QWidget* padre = nullptr);
 
     // The openings of the console: a new guide of species "BOV" or "BUB", and an edit of a
@@ -27,48 +28,21 @@ public:
     std::array<std::int32_t, 8> CantidadesCategoria{};
 
     // Origin.
-    QComboBox* cRubroO;
-    QComboBox* cDistritalO;
-    QComboBox* cProvinciaO;
-    QComboBox* cMunicipioO;
     QLineEdit* eCertificadoO;
     QToolButton* sbBuscaO;
     QLineEdit* eCicloO;
-    QLineEdit* ePropietarioO;
-    QLineEdit* ePredioO;
     // Destination.
-    QComboBox* cRubroD;
-    QComboBox* cDistritalD;
-    QComboBox* cProvinciaD;
-    QComboBox* cMunicipioD;
     QLineEdit* eCertificadoD;
     QToolButton* sbBuscaD;
     QLineEdit* eCicloD;
-    QLineEdit* ePropietarioD;
-    QLineEdit* ePredioD;
     // Animals.
     QToolButton* sbEspecie;
     QLabel* stTotalBov;
-    QLabel* stEspecie;
-    // Objectives: Recría, Engorde, Reproducción, Exposición, Feria, Faena, Tránsito.
-    QCheckBox* cRecri;
-    QCheckBox* cEngor;
-    QCheckBox* cRepro;
-    QCheckBox* cExpos;
-    QCheckBox* cFeria;
-    QCheckBox* cFaena;
-    QCheckBox* cTrans;
-    // Vaccination.
-    QLineEdit* eEnfermedad;
-    QLineEdit* eVacunacion;
-    QLineEdit* eVeterinario;
-    QLineEdit* eCertificados;
+    // Vaccination: the other certificates' button.
     QToolButton* SpeedButton3;
 
     void RefrescaControlesRubroO();
     void RefrescaControlesRubroD();
-    void RefrescaObjetivos();
-    void ColocaRutaAutorizada();
     void sbBuscaOClick();
     void sbBuscaDClick();
     void sbEspecieClick();
@@ -78,18 +52,15 @@ public:
     // The premises search's hand-back (modes 0 and 1).
     QString RubroOrigen() const override;
     void Fija(Campo campo, const QString& valor) override;
-    void RefrescaMunicipios(Lado lado) override;
+    void RefrescaMunicipios(ReceptorBusqueda::Lado lado) override;
 
     // The save checks in their order: the first refusal's text, empty when all pass.
     QString Revisa() const;
 
 protected:
     void showEvent(QShowEvent* evento) override;
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
-    void RefrescaProvincias(Lado lado);
-    std::array<QCheckBox*, 7> Objetivos() const;
     DatosGuia Datos() const;
     QString distritoCargado_;
 };
