@@ -13,12 +13,14 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -263,6 +265,80 @@ QGroupBox* EntradaGuia::GrupoComentario() {
     return g;
 }
 
+QGroupBox* EntradaGuia::GrupoLugar(Lado lado, QLayout* certificado,
+                                   const QString& etiquetaPropietario) {
+    const bool o = lado == Lado::Origen;
+    auto* g = new QGroupBox(o ? QStringLiteral("Origen") : QStringLiteral("Destino"), this);
+    auto* f = new QFormLayout(g);
+    f->addRow(QStringLiteral("Rubro"), o ? cRubroO : cRubroD);
+    auto* politica = new QHBoxLayout;
+    politica->addWidget(o ? cDistritalO : cDistritalD);
+    politica->addWidget(o ? cProvinciaO : cProvinciaD, 2);
+    politica->addWidget(o ? cMunicipioO : cMunicipioD, 2);
+    f->addRow(QString::fromUtf8("Ubicación política"), politica);
+    if (certificado)
+        f->addRow(QStringLiteral("Certificado Nro."), certificado);
+    f->addRow(etiquetaPropietario, o ? ePropietarioO : ePropietarioD);
+    f->addRow(QStringLiteral("Establecimiento"), o ? ePredioO : ePredioD);
+    return g;
+}
+
+QGroupBox* EntradaGuia::GrupoAnimales(QToolButton* boton, QLabel* total,
+                                      const QString& etiquetaEspecie) {
+    auto* g = new QGroupBox(QStringLiteral("Animales a movilizar"), this);
+    auto* a = new QHBoxLayout(g);
+    a->addWidget(boton);
+    a->addWidget(new QLabel(QStringLiteral("Total"), g));
+    a->addWidget(total);
+    a->addWidget(new QLabel(etiquetaEspecie, g));
+    a->addWidget(stEspecie);
+    a->addStretch();
+    return g;
+}
+
+QGroupBox* EntradaGuia::GrupoObjetivos() {
+    auto* g = new QGroupBox(QStringLiteral("Objetivo del movimiento"), this);
+    auto* o = new QGridLayout(g);
+    const auto casillas = Objetivos();
+    for (size_t i = 0; i < casillas.size(); ++i)
+        o->addWidget(casillas[i], int(i / 4), int(i % 4));
+    return g;
+}
+
+QGroupBox* EntradaGuia::GrupoVacuna(const QString& etiquetaCertificados, QWidget* boton) {
+    auto* g = new QGroupBox(QString::fromUtf8("Datos de la vacunación"), this);
+    auto* v = new QFormLayout(g);
+    v->addRow(QStringLiteral("Contra la enfermedad"), eEnfermedad);
+    v->addRow(QString::fromUtf8("Fecha vacunación"), eVacunacion);
+    v->addRow(QStringLiteral("Veterinario responsable"), eVeterinario);
+    auto* otros = new QHBoxLayout;
+    otros->addWidget(eCertificados, 1);
+    if (boton)
+        otros->addWidget(boton);
+    v->addRow(etiquetaCertificados, otros);
+    return g;
+}
+
+void EntradaGuia::Distribuye(const QList<QWidget*>& izquierda, const QList<QWidget*>& derecha) {
+    auto* i = new QVBoxLayout;
+    for (QWidget* w : izquierda)
+        i->addWidget(w);
+    auto* d = new QVBoxLayout;
+    for (QWidget* w : derecha)
+        d->addWidget(w);
+    d->addStretch();
+    auto* columnas = new QHBoxLayout;
+    columnas->addLayout(i, 1);
+    columnas->addLayout(d, 1);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(BitBtn1);
+    botones->addWidget(BitBtn2);
+    auto* todo = new QVBoxLayout(this);
+    todo->addLayout(columnas);
+    todo->addLayout(botones);
+}
+
 void EntradaGuia::SoloLectura(QLineEdit* campo, bool soloLectura) {
     campo->setReadOnly(soloLectura);
     QPalette p = campo->palette();
@@ -324,7 +400,9 @@ bool EntradaGuia::Guarda(DatosGuia& guia, const QString& distritoCargado) {
     Ventanas::CursorEspera espera;
     if (!GuardarGuia(forma_, Modo == 0, guia, distritoCargado, consola_))
         return false;
-    eNro->setText(QString::number(guia.nroGuia));
+    // A new other-species guide is numbered and stored in one step: its number is not shown.
+    if (forma_ == FormaGuia::Bovina)
+        eNro->setText(QString::number(guia.nroGuia));
     accept();
     return true;
 }

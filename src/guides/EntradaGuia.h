@@ -17,6 +17,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QGroupBox;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -104,6 +105,14 @@ protected:
     QGroupBox* GrupoAutorizacion();
     QGroupBox* GrupoNumero();
     QGroupBox* GrupoComentario();
+    // A side's kind, place, owner and establishment, with the bovine form's certificate row
+    // when given.
+    QGroupBox* GrupoLugar(Lado lado, QLayout* certificado, const QString& etiquetaPropietario);
+    QGroupBox* GrupoAnimales(QToolButton* boton, QLabel* total, const QString& etiquetaEspecie);
+    QGroupBox* GrupoObjetivos();
+    QGroupBox* GrupoVacuna(const QString& etiquetaCertificados, QWidget* boton);
+    // The two columns, then the buttons.
+    void Distribuye(const QList<QWidget*>& izquierda, const QList<QWidget*>& derecha);
 
     // The objective boxes in the form's order, and as the eight Objetivo_ columns.
     std::vector<QCheckBox*> Objetivos() const;

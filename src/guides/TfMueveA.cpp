@@ -5,6 +5,7 @@
 #include "common/Editores.h"
 #include "common/Iconos.h"
 #include "common/Mensajes.h"
+#include "common/Utilidades.h"
 #include "common/Ventanas.h"
 #include "common/Vocabulario.h"
 #include "db/Consulta.h"
@@ -88,82 +89,25 @@ TfMueveA::TfMueveA(ConsolaDeGuias* consola, QWidget* padre)
         SoloLectura(e, true);
 
     // Layout: the places on the left, the movement's terms on the right.
-    auto* origen = new QGroupBox(QStringLiteral("Origen"), this);
-    auto* destino = new QGroupBox(QStringLiteral("Destino"), this);
-    auto lugar = [](QGroupBox* g, QComboBox* rubro, QComboBox* dis, QComboBox* pro, QComboBox* mun,
-                    QLineEdit* cer, QToolButton* busca, QLineEdit* ciclo, QLineEdit* prop,
-                    QLineEdit* predio) {
-        auto* f = new QFormLayout(g);
-        f->addRow(QStringLiteral("Rubro"), rubro);
-        auto* politica = new QHBoxLayout;
-        politica->addWidget(dis);
-        politica->addWidget(pro, 2);
-        politica->addWidget(mun, 2);
-        f->addRow(QString::fromUtf8("Ubicación política"), politica);
-        auto* certificado = new QHBoxLayout;
-        certificado->addWidget(cer, 1);
-        certificado->addWidget(busca);
-        certificado->addWidget(new QLabel(QStringLiteral("Ciclo"), g));
+    auto certificado = [this](QLineEdit* cer, QToolButton* busca, QLineEdit* ciclo) {
+        auto* l = new QHBoxLayout;
+        l->addWidget(cer, 1);
+        l->addWidget(busca);
+        l->addWidget(new QLabel(QStringLiteral("Ciclo"), this));
         ciclo->setMaximumWidth(40);
-        certificado->addWidget(ciclo);
-        f->addRow(QStringLiteral("Certificado Nro."), certificado);
-        f->addRow(QStringLiteral("Propietario (pater, mater, nombr)"), prop);
-        f->addRow(QStringLiteral("Establecimiento"), predio);
+        l->addWidget(ciclo);
+        return l;
     };
-    lugar(origen, cRubroO, cDistritalO, cProvinciaO, cMunicipioO, eCertificadoO, sbBuscaO, eCicloO,
-          ePropietarioO, ePredioO);
-    lugar(destino, cRubroD, cDistritalD, cProvinciaD, cMunicipioD, eCertificadoD, sbBuscaD, eCicloD,
-          ePropietarioD, ePredioD);
-
-    auto* animales = new QGroupBox(QStringLiteral("Animales a movilizar"), this);
-    auto* a = new QHBoxLayout(animales);
-    a->addWidget(sbEspecie);
-    a->addWidget(new QLabel(QStringLiteral("Total"), animales));
-    a->addWidget(stTotalBov);
-    a->addWidget(new QLabel(QStringLiteral("Especie"), animales));
-    a->addWidget(stEspecie);
-    a->addStretch();
-
-    auto* objetivos = new QGroupBox(QStringLiteral("Objetivo del movimiento"), this);
-    auto* o = new QGridLayout(objetivos);
-    const auto casillas = Objetivos();
-    for (size_t i = 0; i < casillas.size(); ++i)
-        o->addWidget(casillas[i], int(i / 4), int(i % 4));
-
-    auto* vacuna = new QGroupBox(QString::fromUtf8("Datos de la vacunación"), this);
-    auto* v = new QFormLayout(vacuna);
-    v->addRow(QStringLiteral("Contra la enfermedad"), eEnfermedad);
-    v->addRow(QString::fromUtf8("Fecha vacunación"), eVacunacion);
-    v->addRow(QStringLiteral("Veterinario responsable"), eVeterinario);
-    auto* otros = new QHBoxLayout;
-    otros->addWidget(eCertificados, 1);
-    otros->addWidget(SpeedButton3);
-    v->addRow(QString::fromUtf8("Otros números de certificados de vacunación"), otros);
-
-    auto* izquierda = new QVBoxLayout;
-    izquierda->addWidget(GrupoSolicitante());
-    izquierda->addWidget(origen);
-    izquierda->addWidget(destino);
-    izquierda->addWidget(animales);
-    auto* derecha = new QVBoxLayout;
-    auto* numero = GrupoNumero();
-    derecha->addWidget(numero);
-    derecha->addWidget(GrupoTransporte());
-    derecha->addWidget(GrupoAutorizacion());
-    derecha->addWidget(vacuna);
-    derecha->addWidget(objetivos);
-    derecha->addWidget(GrupoComentario());
-    derecha->addStretch();
-    auto* columnas = new QHBoxLayout;
-    columnas->addLayout(izquierda, 1);
-    columnas->addLayout(derecha, 1);
-    auto* botones = new QHBoxLayout;
-    botones->addStretch();
-    botones->addWidget(BitBtn1);
-    botones->addWidget(BitBtn2);
-    auto* todo = new QVBoxLayout(this);
-    todo->addLayout(columnas);
-    todo->addLayout(botones);
+    const QString propietario = QStringLiteral("Propietario (pater, mater, nombr)");
+    Distribuye(
+        {GrupoSolicitante(),
+         GrupoLugar(Lado::Origen, certificado(eCertificadoO, sbBuscaO, eCicloO), propietario),
+         GrupoLugar(Lado::Destino, certificado(eCertificadoD, sbBuscaD, eCicloD), propietario),
+         GrupoAnimales(sbEspecie, stTotalBov, QStringLiteral("Especie"))},
+        {GrupoNumero(), GrupoTransporte(), GrupoAutorizacion(),
+         GrupoVacuna(QString::fromUtf8("Otros números de certificados de vacunación"),
+                     SpeedButton3),
+         GrupoObjetivos(), GrupoComentario()});
 
     // Reading order: the left column top to bottom, then the right one.
     const QList<QWidget*> orden{
@@ -265,6 +209,50 @@ void TfMueveA::AbreEdicion(const DatosGuia& g) {
     eVeterinario->setText(g.vacunaMedico);
     eCertificados->setText(g.vacunaCertificados);
     eComenta->setText(g.comentarios);
+    distritoCargado_ = g.oriIdDistrital;
+}
+
+void TfMueveA::AbreDuplicado(const DatosGuia& g) {
+    IniciaNueva();
+    stTotalBov->setText(QStringLiteral("0"));
+    CantidadesCategoria.fill(0);
+    CantidadesGrupo.fill(0);
+    stEspecie->setText(g.especie);
+    eSolicitante->setText(g.solicitanteNombre);
+    eCarnet->setText(g.solicitanteCarnet);
+    cRubroO->setCurrentIndex(cRubroO->findText(g.oriRubro));
+    cDistritalO->setCurrentIndex(cDistritalO->findText(g.oriIdDistrital));
+    RefrescaListaProvincias(Lado::Origen);
+    RefrescaControlesRubroO();
+    Selecciona(cProvinciaO, g.oriIdProvincia);
+    RefrescaListaMunicipios(Lado::Origen);
+    Selecciona(cMunicipioO, g.oriIdMunicipio);
+    ePredioO->setText(g.oriEstablecimiento);
+    ePropietarioO->setText(g.oriPropietario);
+    eCertificadoO->setText(g.oriCertificado);
+    eCicloO->setText(g.oriCiclo);
+    cRubroD->setCurrentIndex(cRubroD->findText(g.desRubro));
+    cDistritalD->setCurrentIndex(cDistritalD->findText(g.desIdDistrital));
+    RefrescaListaProvincias(Lado::Destino);
+    RefrescaControlesRubroD();
+    RefrescaObjetivos();
+    Selecciona(cProvinciaD, g.desIdProvincia);
+    RefrescaListaMunicipios(Lado::Destino);
+    Selecciona(cMunicipioD, g.desIdMunicipio);
+    ePredioD->setText(g.desEstablecimiento);
+    ePropietarioD->setText(g.desPropietario);
+    eCertificadoD->setText(g.desCertificado);
+    eCicloD->setText(g.desCiclo);
+    FijaObjetivos(g.objetivos);
+    cMedio->setCurrentIndex(cMedio->findText(g.medioTransporte));
+    eConductor->setText(g.medioConductor);
+    eRuta->setText(g.autorizaRuta);
+    eDado->setText(CapitalDepartamento(IdDistrital));
+    deFecha->setDate(QDate::currentDate());
+    eEnfermedad->setText(g.vacunaEnfermedad);
+    eVacunacion->setText(g.vacunaFecha);
+    eVeterinario->setText(g.vacunaMedico);
+    eCertificados->setText(g.vacunaCertificados);
     distritoCargado_ = g.oriIdDistrital;
 }
 

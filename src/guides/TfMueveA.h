@@ -23,6 +23,9 @@ public:
     // stored guide, each in the registry's order.
     void AbreNueva(const QString& especie);
     void AbreEdicion(const DatosGuia& guia);
+    // A new guide prefilled from a stored one: no number, no counts, no comment; issued today
+    // at the user's department capital.
+    void AbreDuplicado(const DatosGuia& guia);
 
     std::array<std::int32_t, 10> CantidadesGrupo{};
     std::array<std::int32_t, 8> CantidadesCategoria{};

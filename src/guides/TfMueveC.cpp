@@ -13,6 +13,7 @@
 #include "common/Vocabulario.h"
 #include "db/Consulta.h"
 #include "guides/ConsultaGuias.h"
+#include "guides/EntregaGuias.h"
 #include "guides/ImpresionGuia.h"
 
 #include <QApplication>
@@ -204,6 +205,9 @@ TfMueveC::TfMueveC(QWidget* padre) : QWidget(padre) {
         connect(c, &QCheckBox::toggled, this, &TfMueveC::ActualizaFiltros);
     connect(sbEjecutar, &QToolButton::clicked, this, &TfMueveC::sbEjecutarClick);
     connect(sbEliminar, &QToolButton::clicked, this, &TfMueveC::sbEliminarClick);
+    connect(sbInsertar, &QToolButton::clicked, this, [this] { CreaGMA(*this); });
+    connect(sbEditar, &QToolButton::clicked, this, [this] { EditaGMA(*this); });
+    connect(sbDuplicar, &QToolButton::clicked, this, [this] { DuplicaGMA(*this); });
     connect(sbExportar, &QToolButton::clicked, this, &TfMueveC::sbExportarClick);
     connect(sbImprimir, &QToolButton::clicked, this, &TfMueveC::sbImprimirClick);
     connect(dbGrid1, &Grilla::FilaCambiada, this, [this] { ActualizaComandos(); });
@@ -234,12 +238,13 @@ void TfMueveC::ActualizaFiltros() {
 }
 
 void TfMueveC::ActualizaComandos() {
-    // Deleting is for users holding the delete right, on a current guide; inserting, editing
-    // and duplicating come with the guide entry forms.
-    sbEliminar->setEnabled(PSi_GMA_Elimina && dbGrid1->FilaActual() >= 0);
-    sbInsertar->setEnabled(false);
-    sbEditar->setEnabled(false);
-    sbDuplicar->setEnabled(false);
+    // Deleting is for users holding the delete right, on a current guide; inserting for users
+    // who issue guides, and editing and duplicating for them on a current guide.
+    const bool fila = dbGrid1->FilaActual() >= 0;
+    sbEliminar->setEnabled(PSi_GMA_Elimina && fila);
+    sbInsertar->setEnabled(PSi_GMA_Escribe);
+    sbEditar->setEnabled(PSi_GMA_Escribe && fila);
+    sbDuplicar->setEnabled(PSi_GMA_Escribe && fila);
 }
 
 void TfMueveC::llenaUsuarios() {
