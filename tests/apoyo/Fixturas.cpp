@@ -1,6 +1,19 @@
 // Guide test rows.
 #include "apoyo/Fixturas.h"
 
+#include "common/Grilla.h"
+#include "common/Ventanas.h"
+#include "guides/TfMueveA.h"
+#include "guides/TfTotalBov.h"
+#include "vaccination/TfBuscar.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
 #include <QVariantList>
 
 void CertificadoCiclo(BaseDePrueba& b, const QString& ciclo, int nro, const QString& predio,
@@ -47,4 +60,39 @@ void GuiaGuardada(BaseDePrueba& b, int nro, const QString& distrital, const QStr
               "?, ?, 'Predio', 'F', 'SCZ', '01', '02', ?, ?, 0, 0, ?, ?, ?, ?, ?, ?, ?, ?, 'op', "
               "'2026-06-01 00:00:00.000', 'Tren', 'C', 'R', 'D')"),
           v);
+}
+
+void Elige(QComboBox* c, const QString& texto) {
+    c->setCurrentIndex(c->findText(texto));
+    emit c->activated(c->currentIndex());
+}
+
+bool LlenaGuiaBovina(TfMueveA& f) {
+    Elige(f.cRubroO, QStringLiteral("Predio"));
+    f.sbBuscaO->click();
+    if (!fBuscar)
+        return false;
+    fBuscar->eBuscar->setText(QStringLiteral("esperanza"));
+    fBuscar->bbBuscar->click();
+    if (fBuscar->DBGrid1->Modelo().Filas() != 1)
+        return false;
+    fBuscar->bbInsertar->click();
+    Elige(f.cRubroD, QStringLiteral("Feria"));
+    Elige(f.cDistritalD, QStringLiteral("SCZ"));
+    Elige(f.cProvinciaD, QStringLiteral("Warnes"));
+    Elige(f.cMunicipioD, QStringLiteral("Warnes"));
+    f.ePredioD->setText(QStringLiteral("FERIA DE WARNES"));
+    f.ePropietarioD->setText(QString::fromUtf8("ASOCIACIÓN"));
+    f.cFeria->setChecked(true);
+    f.cMedio->setCurrentIndex(0);
+    f.eSolicitante->setText(QStringLiteral("O'HARA'); DROP TABLE Guias; --"));
+    const Ventanas::Manejador anterior = Ventanas::InstalaManejador([](QDialog& d) {
+        auto& t = dynamic_cast<TfTotalBov&>(d);
+        t.FormActivate();
+        t.Movimiento(0)->setText(QStringLiteral("3"));
+        return int(QDialog::Accepted);
+    });
+    f.sbEspecie->click();
+    Ventanas::InstalaManejador(anterior);
+    return f.stTotalBov->text() == QLatin1String("3");
 }

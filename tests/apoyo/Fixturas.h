@@ -18,3 +18,15 @@ void GuiaGuardada(BaseDePrueba& b, int nro, const QString& distrital, const QStr
                   const QString& oriCertificado, const QString& oriCiclo,
                   const QString& desCertificado, const QString& desCiclo,
                   const std::array<int, 8>& grupos);
+
+class QComboBox;
+class TfMueveA;
+
+// Chooses an item as the user does, so that the list's handler runs.
+void Elige(QComboBox* lista, const QString& texto);
+
+// Fills a new bovine guide form up to its save: origin premises LA ESPERANZA (certificate 500
+// of cycle 25, which the test database must hold) through the premises search, destination a
+// fair in Warnes, the fair objective, the first means of transport, an applicant with SQL text,
+// and 3 males under 12 through the stock dialog. False when a step did not happen.
+bool LlenaGuiaBovina(TfMueveA& forma);

@@ -38,11 +38,6 @@ struct Consola : ConsolaDeGuias {
     }
 };
 
-void Elige(QComboBox* c, const QString& texto) {
-    c->setCurrentIndex(c->findText(texto));
-    emit c->activated(c->currentIndex());
-}
-
 bool Gris(const QLineEdit* e) {
     return e->isReadOnly() && e->palette().color(QPalette::Base) != QColor(Qt::white);
 }
@@ -55,34 +50,7 @@ class TstMueveA : public QObject {
     TdmDatos* datos_ = nullptr;
     Consola consola_;
 
-    // A form filled up to the save: origin premises 500 of cycle 25 through the search,
-    // destination a fair in Warnes, 3 males < 12 through the stock dialog.
-    void Llena(TfMueveA& f) {
-        Elige(f.cRubroO, QStringLiteral("Predio"));
-        f.sbBuscaO->click();
-        QVERIFY(fBuscar);
-        fBuscar->eBuscar->setText(QStringLiteral("esperanza"));
-        fBuscar->bbBuscar->click();
-        QCOMPARE(fBuscar->DBGrid1->Modelo().Filas(), 1);
-        fBuscar->bbInsertar->click();
-        Elige(f.cRubroD, QStringLiteral("Feria"));
-        Elige(f.cDistritalD, QStringLiteral("SCZ"));
-        Elige(f.cProvinciaD, QStringLiteral("Warnes"));
-        Elige(f.cMunicipioD, QStringLiteral("Warnes"));
-        f.ePredioD->setText(QStringLiteral("FERIA DE WARNES"));
-        f.ePropietarioD->setText(QStringLiteral("ASOCIACIÓN"));
-        f.cFeria->setChecked(true);
-        f.cMedio->setCurrentIndex(0);
-        f.eSolicitante->setText(QStringLiteral("O'HARA'); DROP TABLE Guias; --"));
-        Ventanas::InstalaManejador([](QDialog& d) {
-            auto& t = dynamic_cast<TfTotalBov&>(d);
-            t.FormActivate();
-            t.Movimiento(0)->setText(QStringLiteral("3"));
-            return int(QDialog::Accepted);
-        });
-        f.sbEspecie->click();
-        Ventanas::InstalaManejador({});
-    }
+    void Llena(TfMueveA& f) { QVERIFY(LlenaGuiaBovina(f)); }
 
 private Q_SLOTS:
     void init() {
