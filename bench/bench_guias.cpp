@@ -15,6 +15,7 @@
 #include "guides/Existencias.h"
 #include "guides/ImpresionGuia.h"
 #include "guides/TfGuiaR.h"
+#include "guides/TfMueveA.h"
 #include "guides/TfMueveC.h"
 #include "guides/TfTotalBov.h"
 #include <QLabel>
@@ -186,7 +187,23 @@ int main(int argc, char** argv) {
                     n, suma / n, peor, g.nroGuia);
     }
 
+    // The edit form on the console's first guide, read, filled and shown.
     consola.dbGrid1->IrAPrimera();
+    for (int vuelta = 0; vuelta < 3; ++vuelta) {
+        QElapsedTimer r;
+        r.start();
+        DatosGuia guia;
+        LeeGuia(consola.Actual(QStringLiteral("NroGuia")).toInt(),
+                consola.Actual(QStringLiteral("Ori_IdDistrital")).toString(), guia);
+        TfMueveA forma(&consola);
+        forma.AbreEdicion(guia);
+        forma.show();
+        QCoreApplication::processEvents();
+        std::printf("formulario de edición de la guía %d abierto y mostrado: %.0f ms (objetivo "
+                    "200 ms)\n",
+                    guia.nroGuia, r.nsecsElapsed() / 1e6);
+    }
+
     ValorGuia v = [&](const QString& campo) { return consola.Actual(campo); };
     const QString pdf = QDir(carpeta.path()).filePath(QStringLiteral("guia.pdf"));
     for (int vuelta = 0; vuelta < 3; ++vuelta) {

@@ -6,6 +6,7 @@
 #include "apoyo/Fixturas.h"
 #include "apoyo/Grabadora.h"
 #include "apoyo/Principal.h"
+#include "app/Aperturas.h"
 #include "app/Globales.h"
 #include "app/TdmDatos.h"
 #include "common/Editores.h"
@@ -173,8 +174,10 @@ private Q_SLOTS:
     void camino() {
         GrabadoraInstalada g;
         QTemporaryDir carpeta;
-        TfMueveC c;
-        c.show();
+        AbreConsolaGuias(); // the main window's command
+        QVERIFY(fMueveC);
+        TfMueveC& c = *fMueveC;
+        const std::unique_ptr<TfMueveC> cierra(fMueveC.data());
         Lista(c);
         // Insert: the picker, then the bovine form filled from the premises search and saved.
         Ventanas::InstalaManejador([&](QDialog& d) {

@@ -14,9 +14,11 @@
 #include "common/Mensajes.h"
 #include "common/Ventanas.h"
 #include "guides/ImpresionGuia.h"
+#include "guides/TfEspecie.h"
 #include "guides/TfGuiaR.h"
 #include "guides/TfImprimir.h"
 #include "guides/TfMueveA.h"
+#include "guides/TfMueveB.h"
 #include "guides/TfMueveC.h"
 #include "guides/TfSearch.h"
 #include "guides/TfTotalBov.h"
@@ -180,6 +182,32 @@ static void CapturaGuiaBovina() {
     Ventanas::InstalaManejador({});
 }
 
+// The species picker and a new pig guide, its count dialog preloaded.
+static void CapturaOtrasEspecies() {
+    {
+        TfEspecie especie;
+        especie.show();
+        Guarda(&especie, "especie");
+    }
+    TfMueveB f(nullptr);
+    f.AbreNueva(QStringLiteral("SUI"));
+    f.show();
+    f.cRubroO->setCurrentIndex(f.cRubroO->findText(QStringLiteral("Feria")));
+    f.ePredioO->setText(QStringLiteral("FERIA DE COTOCA"));
+    f.cRubroD->setCurrentIndex(f.cRubroD->findText(QStringLiteral("Matadero")));
+    emit f.cRubroD->activated(f.cRubroD->currentIndex());
+    f.cFaena->setChecked(true);
+    Guarda(&f, "guia_otras");
+    f.CantidadesGrupo = {0, 0, 4, 3, 0, 0, 0, 0, 0, 0};
+    Ventanas::InstalaManejador([](QDialog& d) {
+        d.show();
+        Guarda(&d, "cantidades_otras");
+        return int(QDialog::Rejected);
+    });
+    f.sbBoton->click();
+    Ventanas::InstalaManejador({});
+}
+
 int main(int argc, char** argv) {
     Aplicacion app(argc, argv);
     if (argc < 4) {
@@ -240,5 +268,6 @@ int main(int argc, char** argv) {
     std::printf("%s\n", qPrintable(QDir(destino).filePath(QStringLiteral("guia.pdf"))));
     Ventanas::InstalaManejador({});
     CapturaGuiaBovina();
+    CapturaOtrasEspecies();
     return 0;
 }
