@@ -151,6 +151,22 @@ private Q_SLOTS:
         c.sbEditar->click();
         c.sbDuplicar->click();
         QCOMPARE(abiertos, (QStringList{"fMueveA", "fMueveA"}));
+        // A pig guide with the hatchery objective: shown on edit, not carried into a duplicate.
+        GuiaGuardada(*base_, 3, QStringLiteral("SCZ"), QStringLiteral("SUI"), "", "", "", "", {});
+        base_->Sql(QStringLiteral("UPDATE Guias SET Autoriza_Funcionario = 'operador', "
+                                  "Objetivo_Incubacion = 1, Des_Rubro = 'Incubadora', "
+                                  "Autoriza_Fecha = ? WHERE NroGuia = 3"),
+                   {QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd 00:00:00.000"))});
+        Lista(c);
+        QVERIFY(Elige(c, 3));
+        QList<bool> incubadora;
+        Ventanas::InstalaManejador([&](QDialog& d) {
+            incubadora << dynamic_cast<TfMueveB&>(d).cIncub->isChecked();
+            return int(QDialog::Rejected);
+        });
+        c.sbEditar->click();
+        c.sbDuplicar->click();
+        QCOMPARE(incubadora, (QList<bool>{true, false}));
         QVERIFY(visto);
         QCOMPARE(g->Textos(), QStringList{QString::fromUtf8(
                                   "Ud. no puede efectuar esta operación porque no es el "
