@@ -1,8 +1,11 @@
 // Opening the registry's windows from the main window and the lookup.
 #include "app/Aperturas.h"
 
+#include "app/Globales.h"
+#include "common/Mensajes.h"
 #include "common/Ventanas.h"
 #include "guides/TfMueveC.h"
+#include "reports/TfAvanzada.h"
 #include "vaccination/TfImpor.h"
 #include "vaccination/TfProvee.h"
 #include "vaccination/TfVacunaA.h"
@@ -40,6 +43,15 @@ void AbreImportacion() {
 
 void AbreConsolaGuias() {
     Ventanas::AbreUnica(fMueveC);
+}
+
+void AbreConsultaAvanzada() {
+    if (UsuarioBase != QLatin1String(kCuentaDesarrollador)) {
+        MuestraError(QString::fromUtf8(
+            "La consulta avanzada a la base de datos es solo para la cuenta de sistemas."));
+        return;
+    }
+    Ventanas::AbreUnica(fAvanzada);
 }
 
 void AbreConsolaCertificadosLegados() {

@@ -15,6 +15,9 @@ void AbreRegistroProveedores();
 void AbreImportacion();
 // Guide console.
 void AbreConsolaGuias();
+// The free query console, for the developer account only (the menu offers it to no one else,
+// and no other caller reaches it).
+void AbreConsultaAvanzada();
 // Entry forms for a new certificate with cycle and number preset (from the lookup).
 void AbreAltaCertificadoVigente(const QString& ciclo, std::int32_t numero);
 void AbreAltaCertificadoLegado(const QString& ciclo, std::int32_t numero);

@@ -101,6 +101,7 @@ void TfPrinc::CreaMenu() {
     connect(Veterinarios1, &QAction::triggered, this, [] { AbreRegistroVeterinarios(); });
     connect(Veterinarias1, &QAction::triggered, this, [] { AbreRegistroProveedores(); });
     connect(Importar1, &QAction::triggered, this, [] { AbreImportacion(); });
+    connect(Avanzada1, &QAction::triggered, this, [] { AbreConsultaAvanzada(); });
     connect(Webmoravel1, &QAction::triggered, this, &TfPrinc::Webmoravel1Click);
     connect(Descargar1, &QAction::triggered, this, &TfPrinc::Descargar1Click);
     connect(Acercade1, &QAction::triggered, this, &TfPrinc::Acercade1Click);

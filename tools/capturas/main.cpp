@@ -22,6 +22,7 @@
 #include "guides/TfMueveC.h"
 #include "guides/TfSearch.h"
 #include "guides/TfTotalBov.h"
+#include "reports/TfAvanzada.h"
 #include "vaccination/ReceptorBusqueda.h"
 #include "vaccination/TfBuscar.h"
 #include "vaccination/TfImpor.h"
@@ -37,6 +38,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextStream>
@@ -136,6 +138,16 @@ int CapturaLegado(const QString& usuario) {
     b->bbBuscar->click();
     guarda(b, "busqueda");
     b->close();
+    // The free query console, for the developer account.
+    AbreConsultaAvanzada();
+    if (fAvanzada) {
+        fAvanzada->mTexto->setPlainText(QStringLiteral(
+            "SELECT Especie, COUNT(*) AS Guias -- por especie\nFROM Guias\nGROUP BY Especie\n"
+            "ORDER BY Especie"));
+        fAvanzada->sbEjecuta->click();
+        guarda(fAvanzada, "avanzada");
+        fAvanzada->parentWidget()->close();
+    }
     // The transport lookup with the vehicles of the current year whose owner holds an "A".
     {
         TfSearch transporte(nullptr);
