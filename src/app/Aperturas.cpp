@@ -6,6 +6,7 @@
 #include "common/Ventanas.h"
 #include "guides/TfMueveC.h"
 #include "reports/TfAvanzada.h"
+#include "reports/TfHisto.h"
 #include "vaccination/TfImpor.h"
 #include "vaccination/TfProvee.h"
 #include "vaccination/TfVacunaA.h"
@@ -43,6 +44,11 @@ void AbreImportacion() {
 
 void AbreConsolaGuias() {
     Ventanas::AbreUnica(fMueveC);
+}
+
+void AbreHistorial() {
+    TfHisto historial;
+    Ventanas::MuestraModal(historial);
 }
 
 void AbreConsultaAvanzada() {

@@ -18,6 +18,8 @@ void AbreConsolaGuias();
 // The free query console, for the developer account only (the menu offers it to no one else,
 // and no other caller reaches it).
 void AbreConsultaAvanzada();
+// The movement history of a premises (modal).
+void AbreHistorial();
 // Entry forms for a new certificate with cycle and number preset (from the lookup).
 void AbreAltaCertificadoVigente(const QString& ciclo, std::int32_t numero);
 void AbreAltaCertificadoLegado(const QString& ciclo, std::int32_t numero);

@@ -102,6 +102,7 @@ void TfPrinc::CreaMenu() {
     connect(Veterinarias1, &QAction::triggered, this, [] { AbreRegistroProveedores(); });
     connect(Importar1, &QAction::triggered, this, [] { AbreImportacion(); });
     connect(Avanzada1, &QAction::triggered, this, [] { AbreConsultaAvanzada(); });
+    connect(Historial1, &QAction::triggered, this, [] { AbreHistorial(); });
     connect(Webmoravel1, &QAction::triggered, this, &TfPrinc::Webmoravel1Click);
     connect(Descargar1, &QAction::triggered, this, &TfPrinc::Descargar1Click);
     connect(Acercade1, &QAction::triggered, this, &TfPrinc::Acercade1Click);

@@ -115,6 +115,10 @@ void Informe::DibujaBanda(QPainter& p, const BandaInforme& b, double yMm, double
             break;
         }
         case ElementoInforme::Rectangulo:
+            if (e.relleno.isValid()) {
+                p.fillRect(r, e.relleno);
+                break;
+            }
             p.setPen(QPen(e.color, px(0.2)));
             p.setBrush(Qt::NoBrush);
             p.drawRect(r);

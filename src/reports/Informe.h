@@ -29,6 +29,7 @@ struct ElementoInforme {
     bool ajusta = true;     // word-wrap inside the rectangle
     bool opaco = true;      // white background behind the text
     QColor color = Qt::black;
+    QColor relleno; // a rectangle's fill (none when invalid)
     QImage imagen;
 };
 

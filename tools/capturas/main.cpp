@@ -22,7 +22,9 @@
 #include "guides/TfMueveC.h"
 #include "guides/TfSearch.h"
 #include "guides/TfTotalBov.h"
+#include "reports/Historial.h"
 #include "reports/TfAvanzada.h"
+#include "reports/TfHisto.h"
 #include "vaccination/ReceptorBusqueda.h"
 #include "vaccination/TfBuscar.h"
 #include "vaccination/TfImpor.h"
@@ -281,5 +283,13 @@ int main(int argc, char** argv) {
     Ventanas::InstalaManejador({});
     CapturaGuiaBovina();
     CapturaOtrasEspecies();
+    // The movement history of a premises of the demo, as it prints.
+    {
+        const auto filas = LeeHistorial(QStringLiteral("1329"), QStringLiteral("25"));
+        InformeHistorial({QStringLiteral("EL TAJIBO"), QStringLiteral("SCZ - Warnes"),
+                          QStringLiteral("VARGAS"), QStringLiteral("Corresponde al 25 avo ciclo")},
+                         filas, NombreServicio(), QDate::currentDate())
+            .GuardaPdf(QDir(destino).filePath(QStringLiteral("historial.pdf")));
+    }
     return 0;
 }
