@@ -6,6 +6,7 @@
 #include "common/Ventanas.h"
 #include "guides/TfMueveC.h"
 #include "reports/TfAvanzada.h"
+#include "reports/TfGuias.h"
 #include "reports/TfHisto.h"
 #include "vaccination/TfImpor.h"
 #include "vaccination/TfProvee.h"
@@ -44,6 +45,16 @@ void AbreImportacion() {
 
 void AbreConsolaGuias() {
     Ventanas::AbreUnica(fMueveC);
+}
+
+void AbreGuiasEmitidas(bool grupos) {
+    if (grupos) {
+        TfGuias21 reporte;
+        Ventanas::MuestraModal(reporte);
+    } else {
+        TfGuias reporte;
+        Ventanas::MuestraModal(reporte);
+    }
 }
 
 void AbreHistorial() {

@@ -20,6 +20,8 @@ void AbreConsolaGuias();
 void AbreConsultaAvanzada();
 // The movement history of a premises (modal).
 void AbreHistorial();
+// The guides-issued report: legacy categories or, with `grupos`, the age/sex groups (modal).
+void AbreGuiasEmitidas(bool grupos);
 // Entry forms for a new certificate with cycle and number preset (from the lookup).
 void AbreAltaCertificadoVigente(const QString& ciclo, std::int32_t numero);
 void AbreAltaCertificadoLegado(const QString& ciclo, std::int32_t numero);

@@ -103,6 +103,8 @@ void TfPrinc::CreaMenu() {
     connect(Importar1, &QAction::triggered, this, [] { AbreImportacion(); });
     connect(Avanzada1, &QAction::triggered, this, [] { AbreConsultaAvanzada(); });
     connect(Historial1, &QAction::triggered, this, [] { AbreHistorial(); });
+    connect(Emision1, &QAction::triggered, this, [] { AbreGuiasEmitidas(false); });
+    connect(Emision2, &QAction::triggered, this, [] { AbreGuiasEmitidas(true); });
     connect(Webmoravel1, &QAction::triggered, this, &TfPrinc::Webmoravel1Click);
     connect(Descargar1, &QAction::triggered, this, &TfPrinc::Descargar1Click);
     connect(Acercade1, &QAction::triggered, this, &TfPrinc::Acercade1Click);

@@ -24,6 +24,7 @@
 #include "guides/TfTotalBov.h"
 #include "reports/Historial.h"
 #include "reports/TfAvanzada.h"
+#include "reports/TfGuias.h"
 #include "reports/TfHisto.h"
 #include "vaccination/ReceptorBusqueda.h"
 #include "vaccination/TfBuscar.h"
@@ -290,6 +291,13 @@ int main(int argc, char** argv) {
                           QStringLiteral("VARGAS"), QStringLiteral("Corresponde al 25 avo ciclo")},
                          filas, NombreServicio(), QDate::currentDate())
             .GuardaPdf(QDir(destino).filePath(QStringLiteral("historial.pdf")));
+    }
+    // The guides-issued report of the district over the last year.
+    {
+        TfGuias21 reporte;
+        reporte.cbJD->setCurrentText(QStringLiteral("SCZ"));
+        reporte.deDesde->setDate(QDate::currentDate().addYears(-1));
+        reporte.Reporte().GuardaPdf(QDir(destino).filePath(QStringLiteral("guias_emitidas.pdf")));
     }
     return 0;
 }
