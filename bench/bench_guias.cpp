@@ -18,6 +18,9 @@
 #include "guides/TfMueveA.h"
 #include "guides/TfMueveC.h"
 #include "guides/TfTotalBov.h"
+#include "reports/Historial.h"
+#include "reports/TfGuias.h"
+#include <QComboBox>
 #include <QLabel>
 
 #include <QCheckBox>
@@ -185,6 +188,26 @@ int main(int argc, char** argv) {
         std::printf("guardar una guía nueva (número + inserción), %d veces: media %.1f ms, peor "
                     "%.1f ms (objetivo 20 ms); última %d\n",
                     n, suma / n, peor, g.nroGuia);
+    }
+
+    // The reports on the same guides: issued by the district over two years, and the movement
+    // history of a certificate named by a few thousand of them.
+    for (int vuelta = 0; vuelta < 2; ++vuelta) {
+        QElapsedTimer r;
+        r.start();
+        TfGuias21 reporte;
+        reporte.cbJD->setCurrentText(QStringLiteral("SCZ"));
+        reporte.deDesde->setDate(QDate::currentDate().addDays(-740));
+        const Informe informe = reporte.Reporte();
+        std::printf("reporte de guías emitidas, SCZ, dos años: %.2f s, total de origen %s "
+                    "(objetivo 2 s)\n",
+                    r.nsecsElapsed() / 1e9,
+                    qPrintable(informe.Etiqueta(QStringLiteral("qrlTot09")).texto));
+        r.restart();
+        const auto filas = LeeHistorial(QStringLiteral("1001"), QStringLiteral("25"));
+        std::printf("historial del certificado 1001, ciclo 25: %zu guías en %.3f s (objetivo 0,3 s "
+                    "para 200 guías)\n",
+                    filas.size(), r.nsecsElapsed() / 1e9);
     }
 
     // The edit form on the console's first guide, read, filled and shown.
