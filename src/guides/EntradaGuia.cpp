@@ -213,6 +213,30 @@ void EntradaGuia::FijaObjetivos(const std::array<bool, 8>& objetivos) {
         casillas[i]->setChecked(objetivos[kColumnaObjetivo[i]]);
 }
 
+void EntradaGuia::LlenaLugar(Lado lado, const DatosGuia& g, bool reiniciaObjetivos) {
+    const bool o = lado == Lado::Origen;
+    QComboBox* rubro = o ? cRubroO : cRubroD;
+    QComboBox* distrital = o ? cDistritalO : cDistritalD;
+    rubro->setCurrentIndex(rubro->findText(o ? g.oriRubro : g.desRubro));
+    distrital->setCurrentIndex(distrital->findText(o ? g.oriIdDistrital : g.desIdDistrital));
+    RefrescaListaProvincias(lado);
+    ReglasRubro(lado);
+    if (reiniciaObjetivos && !o)
+        RefrescaObjetivos();
+    Selecciona(o ? cProvinciaO : cProvinciaD, o ? g.oriIdProvincia : g.desIdProvincia);
+    RefrescaListaMunicipios(lado);
+    Selecciona(o ? cMunicipioO : cMunicipioD, o ? g.oriIdMunicipio : g.desIdMunicipio);
+    (o ? ePredioO : ePredioD)->setText(o ? g.oriEstablecimiento : g.desEstablecimiento);
+    (o ? ePropietarioO : ePropietarioD)->setText(o ? g.oriPropietario : g.desPropietario);
+}
+
+QString EntradaGuia::TotalGrupos(const DatosGuia& g) {
+    std::int32_t total = 0;
+    for (std::int32_t n : g.cantidadesGrupo)
+        total += n;
+    return QString::number(total);
+}
+
 void EntradaGuia::ColocaRutaAutorizada() {
     const QString o = cMunicipioO->currentText();
     const QString d = cMunicipioD->currentText();

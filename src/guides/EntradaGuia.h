@@ -114,6 +114,15 @@ protected:
     // The two columns, then the buttons.
     void Distribuye(const QList<QWidget*>& izquierda, const QList<QWidget*>& derecha);
 
+    // One side's place from a stored guide, in the order the lists need: kind, district, its
+    // provinces, the kind's rules (which clear the place), province, municipalities,
+    // municipality, establishment and owner. A duplicate also resets the objectives after the
+    // destination's rules.
+    void LlenaLugar(Lado lado, const DatosGuia& guia, bool reiniciaObjetivos = false);
+    // The form's own rules of a side's kind (the bovine form has them on both sides).
+    virtual void ReglasRubro(Lado lado) = 0;
+    // The sum of a guide's ten group counts, as its total shows.
+    static QString TotalGrupos(const DatosGuia& guia);
     // The objective boxes in the form's order, and as the eight Objetivo_ columns.
     std::vector<QCheckBox*> Objetivos() const;
     void FijaObjetivos(const std::array<bool, 8>& objetivos);

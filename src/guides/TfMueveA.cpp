@@ -170,33 +170,14 @@ void TfMueveA::AbreEdicion(const DatosGuia& g) {
     stEspecie->setText(g.especie);
     eSolicitante->setText(g.solicitanteNombre);
     eCarnet->setText(g.solicitanteCarnet);
-    cRubroO->setCurrentIndex(cRubroO->findText(g.oriRubro));
-    cDistritalO->setCurrentIndex(cDistritalO->findText(g.oriIdDistrital));
-    RefrescaListaProvincias(Lado::Origen);
-    RefrescaControlesRubroO();
-    Selecciona(cProvinciaO, g.oriIdProvincia);
-    RefrescaListaMunicipios(Lado::Origen);
-    Selecciona(cMunicipioO, g.oriIdMunicipio);
-    ePredioO->setText(g.oriEstablecimiento);
-    ePropietarioO->setText(g.oriPropietario);
+    LlenaLugar(Lado::Origen, g);
     eCertificadoO->setText(g.oriCertificado);
     eCicloO->setText(g.oriCiclo);
-    cRubroD->setCurrentIndex(cRubroD->findText(g.desRubro));
-    cDistritalD->setCurrentIndex(cDistritalD->findText(g.desIdDistrital));
-    RefrescaListaProvincias(Lado::Destino);
-    RefrescaControlesRubroD();
-    Selecciona(cProvinciaD, g.desIdProvincia);
-    RefrescaListaMunicipios(Lado::Destino);
-    Selecciona(cMunicipioD, g.desIdMunicipio);
-    ePredioD->setText(g.desEstablecimiento);
-    ePropietarioD->setText(g.desPropietario);
+    LlenaLugar(Lado::Destino, g);
     eCertificadoD->setText(g.desCertificado);
     eCicloD->setText(g.desCiclo);
     CantidadesGrupo = g.cantidadesGrupo;
-    std::int32_t total = 0;
-    for (std::int32_t n : g.cantidadesGrupo)
-        total += n;
-    stTotalBov->setText(QString::number(total));
+    stTotalBov->setText(TotalGrupos(g));
     RefrescaObjetivos();
     FijaObjetivos(g.objetivos); // the hatchery's has no box here
     cMedio->setCurrentIndex(cMedio->findText(g.medioTransporte));
@@ -220,27 +201,10 @@ void TfMueveA::AbreDuplicado(const DatosGuia& g) {
     stEspecie->setText(g.especie);
     eSolicitante->setText(g.solicitanteNombre);
     eCarnet->setText(g.solicitanteCarnet);
-    cRubroO->setCurrentIndex(cRubroO->findText(g.oriRubro));
-    cDistritalO->setCurrentIndex(cDistritalO->findText(g.oriIdDistrital));
-    RefrescaListaProvincias(Lado::Origen);
-    RefrescaControlesRubroO();
-    Selecciona(cProvinciaO, g.oriIdProvincia);
-    RefrescaListaMunicipios(Lado::Origen);
-    Selecciona(cMunicipioO, g.oriIdMunicipio);
-    ePredioO->setText(g.oriEstablecimiento);
-    ePropietarioO->setText(g.oriPropietario);
+    LlenaLugar(Lado::Origen, g);
     eCertificadoO->setText(g.oriCertificado);
     eCicloO->setText(g.oriCiclo);
-    cRubroD->setCurrentIndex(cRubroD->findText(g.desRubro));
-    cDistritalD->setCurrentIndex(cDistritalD->findText(g.desIdDistrital));
-    RefrescaListaProvincias(Lado::Destino);
-    RefrescaControlesRubroD();
-    RefrescaObjetivos();
-    Selecciona(cProvinciaD, g.desIdProvincia);
-    RefrescaListaMunicipios(Lado::Destino);
-    Selecciona(cMunicipioD, g.desIdMunicipio);
-    ePredioD->setText(g.desEstablecimiento);
-    ePropietarioD->setText(g.desPropietario);
+    LlenaLugar(Lado::Destino, g, true);
     eCertificadoD->setText(g.desCertificado);
     eCicloD->setText(g.desCiclo);
     FijaObjetivos(g.objetivos);
@@ -257,6 +221,13 @@ void TfMueveA::AbreDuplicado(const DatosGuia& g) {
 }
 
 // ---- lists ---------------------------------------------------------------------------------
+
+void TfMueveA::ReglasRubro(Lado lado) {
+    if (lado == Lado::Origen)
+        RefrescaControlesRubroO();
+    else
+        RefrescaControlesRubroD();
+}
 
 void TfMueveA::RefrescaMunicipios(ReceptorBusqueda::Lado lado) {
     RefrescaListaMunicipios(lado);

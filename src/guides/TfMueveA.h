@@ -46,6 +46,7 @@ public:
 
     void RefrescaControlesRubroO();
     void RefrescaControlesRubroD();
+    void ReglasRubro(Lado lado) override;
     void sbBuscaOClick();
     void sbBuscaDClick();
     void sbEspecieClick();

@@ -135,29 +135,11 @@ void TfMueveB::AbreEdicion(const DatosGuia& g) {
     stEspecie->setText(g.especie);
     eSolicitante->setText(g.solicitanteNombre);
     eCarnet->setText(g.solicitanteCarnet);
-    cRubroO->setCurrentIndex(cRubroO->findText(g.oriRubro));
-    cDistritalO->setCurrentIndex(cDistritalO->findText(g.oriIdDistrital));
+    LlenaLugar(Lado::Origen, g);
     cDistritalO->setEnabled(false); // the guide's key
-    RefrescaListaProvincias(Lado::Origen);
-    Selecciona(cProvinciaO, g.oriIdProvincia);
-    RefrescaListaMunicipios(Lado::Origen);
-    Selecciona(cMunicipioO, g.oriIdMunicipio);
-    ePredioO->setText(g.oriEstablecimiento);
-    ePropietarioO->setText(g.oriPropietario);
-    cRubroD->setCurrentIndex(cRubroD->findText(g.desRubro));
-    cDistritalD->setCurrentIndex(cDistritalD->findText(g.desIdDistrital));
-    RefrescaListaProvincias(Lado::Destino);
-    RefrescaControlesRubroD();
-    Selecciona(cProvinciaD, g.desIdProvincia);
-    RefrescaListaMunicipios(Lado::Destino);
-    Selecciona(cMunicipioD, g.desIdMunicipio);
-    ePredioD->setText(g.desEstablecimiento);
-    ePropietarioD->setText(g.desPropietario);
+    LlenaLugar(Lado::Destino, g);
     CantidadesGrupo = g.cantidadesGrupo;
-    std::int32_t total = 0;
-    for (std::int32_t n : g.cantidadesGrupo)
-        total += n;
-    stTotal->setText(QString::number(total));
+    stTotal->setText(TotalGrupos(g));
     RefrescaObjetivos();
     FijaObjetivos(g.objetivos);
     eEnfermedad->setText(g.vacunaEnfermedad);
@@ -180,24 +162,8 @@ void TfMueveB::AbreDuplicado(const DatosGuia& g) {
     stEspecie->setText(g.especie);
     eSolicitante->setText(g.solicitanteNombre);
     eCarnet->setText(g.solicitanteCarnet);
-    cRubroO->setCurrentIndex(cRubroO->findText(g.oriRubro));
-    cDistritalO->setCurrentIndex(cDistritalO->findText(g.oriIdDistrital));
-    RefrescaListaProvincias(Lado::Origen);
-    Selecciona(cProvinciaO, g.oriIdProvincia);
-    RefrescaListaMunicipios(Lado::Origen);
-    Selecciona(cMunicipioO, g.oriIdMunicipio);
-    ePredioO->setText(g.oriEstablecimiento);
-    ePropietarioO->setText(g.oriPropietario);
-    cRubroD->setCurrentIndex(cRubroD->findText(g.desRubro));
-    cDistritalD->setCurrentIndex(cDistritalD->findText(g.desIdDistrital));
-    RefrescaListaProvincias(Lado::Destino);
-    RefrescaControlesRubroD();
-    RefrescaObjetivos();
-    Selecciona(cProvinciaD, g.desIdProvincia);
-    RefrescaListaMunicipios(Lado::Destino);
-    Selecciona(cMunicipioD, g.desIdMunicipio);
-    ePredioD->setText(g.desEstablecimiento);
-    ePropietarioD->setText(g.desPropietario);
+    LlenaLugar(Lado::Origen, g);
+    LlenaLugar(Lado::Destino, g, true);
     std::array<bool, 8> objetivos = g.objetivos;
     objetivos[6] = false; // the hatchery objective is not carried into a duplicate
     FijaObjetivos(objetivos);
@@ -211,6 +177,12 @@ void TfMueveB::AbreDuplicado(const DatosGuia& g) {
     eVeterinario->setText(g.vacunaMedico);
     eCertificados->setText(g.vacunaCertificados);
     distritoCargado_ = g.oriIdDistrital;
+}
+
+void TfMueveB::ReglasRubro(Lado lado) {
+    // The origin's kind has no rules of its own here.
+    if (lado == Lado::Destino)
+        RefrescaControlesRubroD();
 }
 
 void TfMueveB::RefrescaControlesRubroD() {

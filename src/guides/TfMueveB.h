@@ -29,6 +29,7 @@ public:
     QLabel* stTotal;
 
     void RefrescaControlesRubroD();
+    void ReglasRubro(Lado lado) override;
     void sbBotonClick();
     void BitBtn1Click();
     // The save checks in their order: the first refusal's text, empty when all pass.

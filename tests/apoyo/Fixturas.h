@@ -2,6 +2,7 @@
 #pragma once
 
 #include "apoyo/BaseDePrueba.h"
+#include "guides/RegistroGuia.h"
 
 #include <QString>
 #include <array>
@@ -30,3 +31,14 @@ void Elige(QComboBox* lista, const QString& texto);
 // fair in Warnes, the fair objective, the first means of transport, an applicant with SQL text,
 // and 3 males under 12 through the stock dialog. False when a step did not happen.
 bool LlenaGuiaBovina(TfMueveA& forma);
+
+// A guide console that records what a save asks of it: "filtros", "lista", "nro/district".
+struct ConsolaGrabada : ConsolaDeGuias {
+    QStringList pasos;
+    void ReestableceControles() override { pasos << QStringLiteral("filtros"); }
+    void Ejecuta() override { pasos << QStringLiteral("lista"); }
+    bool Localiza(std::int32_t nro, const QString& dis) override {
+        pasos << QStringLiteral("%1/%2").arg(nro).arg(dis);
+        return true;
+    }
+};

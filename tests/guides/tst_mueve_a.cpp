@@ -27,17 +27,6 @@
 
 namespace {
 
-// A console that records what the save asks of it.
-struct Consola : ConsolaDeGuias {
-    QStringList pasos;
-    void ReestableceControles() override { pasos << QStringLiteral("filtros"); }
-    void Ejecuta() override { pasos << QStringLiteral("lista"); }
-    bool Localiza(std::int32_t nro, const QString& dis) override {
-        pasos << QStringLiteral("%1/%2").arg(nro).arg(dis);
-        return true;
-    }
-};
-
 bool Gris(const QLineEdit* e) {
     return e->isReadOnly() && e->palette().color(QPalette::Base) != QColor(Qt::white);
 }
@@ -48,7 +37,7 @@ class TstMueveA : public QObject {
     Q_OBJECT
     BaseDePrueba* base_ = nullptr;
     TdmDatos* datos_ = nullptr;
-    Consola consola_;
+    ConsolaGrabada consola_;
 
     void Llena(TfMueveA& f) { QVERIFY(LlenaGuiaBovina(f)); }
 

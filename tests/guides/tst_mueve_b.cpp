@@ -21,25 +21,11 @@
 #include <QTest>
 #include <QToolButton>
 
-namespace {
-
-struct Consola : ConsolaDeGuias {
-    QStringList pasos;
-    void ReestableceControles() override { pasos << QStringLiteral("filtros"); }
-    void Ejecuta() override { pasos << QStringLiteral("lista"); }
-    bool Localiza(std::int32_t nro, const QString& dis) override {
-        pasos << QStringLiteral("%1/%2").arg(nro).arg(dis);
-        return true;
-    }
-};
-
-} // namespace
-
 class TstMueveB : public QObject {
     Q_OBJECT
     BaseDePrueba* base_ = nullptr;
     TdmDatos* datos_ = nullptr;
-    Consola consola_;
+    ConsolaGrabada consola_;
 
     // Everything the checks ask for, by hand; 4 piglets through the count dialog.
     void Llena(TfMueveB& f) {

@@ -141,6 +141,15 @@ int CapturaLegado(const QString& usuario) {
     b->bbBuscar->click();
     guarda(b, "busqueda");
     b->close();
+    // The two report dialogs as they open.
+    {
+        TfHisto historial;
+        historial.show();
+        guarda(&historial, "historial");
+        TfGuias21 guias;
+        guias.show();
+        guarda(&guias, "guias_emitidas");
+    }
     // The free query console, for the developer account.
     AbreConsultaAvanzada();
     if (fAvanzada) {
