@@ -6,6 +6,7 @@
 #include "common/Ventanas.h"
 #include "guides/TfMueveC.h"
 #include "reports/TfAvanzada.h"
+#include "reports/TfEstadisP.h"
 #include "reports/TfGuias.h"
 #include "reports/TfHisto.h"
 #include "vaccination/TfImpor.h"
@@ -60,6 +61,10 @@ void AbreGuiasEmitidas(bool grupos) {
 void AbreHistorial() {
     TfHisto historial;
     Ventanas::MuestraModal(historial);
+}
+
+void AbreEstadisticaProvincias() {
+    Ventanas::AbreUnica(fEstadisP);
 }
 
 void AbreConsultaAvanzada() {

@@ -22,6 +22,8 @@ void AbreConsultaAvanzada();
 void AbreHistorial();
 // The guides-issued report: legacy categories or, with `grupos`, the age/sex groups (modal).
 void AbreGuiasEmitidas(bool grupos);
+// Vaccinated bovines per province in up to three cycles (child window, one instance).
+void AbreEstadisticaProvincias();
 // Entry forms for a new certificate with cycle and number preset (from the lookup).
 void AbreAltaCertificadoVigente(const QString& ciclo, std::int32_t numero);
 void AbreAltaCertificadoLegado(const QString& ciclo, std::int32_t numero);

@@ -105,6 +105,7 @@ void TfPrinc::CreaMenu() {
     connect(Historial1, &QAction::triggered, this, [] { AbreHistorial(); });
     connect(Emision1, &QAction::triggered, this, [] { AbreGuiasEmitidas(false); });
     connect(Emision2, &QAction::triggered, this, [] { AbreGuiasEmitidas(true); });
+    connect(porprovincias1, &QAction::triggered, this, [] { AbreEstadisticaProvincias(); });
     connect(Webmoravel1, &QAction::triggered, this, &TfPrinc::Webmoravel1Click);
     connect(Descargar1, &QAction::triggered, this, &TfPrinc::Descargar1Click);
     connect(Acercade1, &QAction::triggered, this, &TfPrinc::Acercade1Click);

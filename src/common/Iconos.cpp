@@ -152,6 +152,27 @@ void Dibuja(QPainter& p, Dibujo d) {
         p.setBrush(QColor(200, 200, 200));
         p.drawRect(QRectF(7, 14, 10, 7));
         break;
+    case Dibujo::Grafico:
+        // Three bars in the series' colours on a base line.
+        p.setBrush(QColor(230, 40, 40));
+        p.drawRect(QRectF(4, 10, 4, 10));
+        p.setBrush(QColor(20, 140, 20));
+        p.drawRect(QRectF(10, 4, 4, 16));
+        p.setBrush(QColor(240, 220, 30));
+        p.drawRect(QRectF(16, 13, 4, 7));
+        p.setBrush(QColor(60, 60, 60));
+        p.drawRect(QRectF(2, 20, 20, 1.5));
+        break;
+    case Dibujo::Copiar:
+        // Two sheets, one over the other.
+        p.setBrush(QColor(210, 215, 225));
+        p.drawRect(QRectF(3, 3, 12, 14));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(9, 8, 12, 14));
+        p.setPen(QPen(kAzul, 1));
+        for (double y : {12.0, 15.0, 18.0})
+            p.drawLine(QPointF(11, y), QPointF(19, y));
+        break;
     case Dibujo::Anterior:
     case Dibujo::Siguiente: {
         // A triangle pointing the way the record moves.

@@ -24,6 +24,9 @@ enum class Dibujo {
     Imprimir,
     Duplicar,
     Exportar,
+    // The statistics: draw the chart, copy it.
+    Grafico,
+    Copiar,
     // The registries' navigator.
     Anterior,
     Siguiente,

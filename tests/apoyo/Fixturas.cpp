@@ -40,6 +40,24 @@ void CertificadoCiclo(BaseDePrueba& b, const QString& ciclo, int nro, const QStr
           v);
 }
 
+void CertificadoLegado(BaseDePrueba& b, const QString& ciclo, int nro, const QString& predio,
+                       const QString& dis, const QString& pro, const QList<int>& animales,
+                       const QString& vacunador) {
+    QVariantList v{ciclo,    nro, predio, dis, pro, QStringLiteral("01"), QStringLiteral("AAA"),
+                   vacunador};
+    for (int c : animales)
+        v << (c < 0 ? QVariant() : QVariant(c));
+    b.Sql(QStringLiteral(
+              "INSERT INTO Vacunaciones (IdCiclo, CertificadoNro, NombreCabana, IdDistrital, "
+              "IdProvincia, IdMunicipio, IdProveedor, IdVacunador, Terneros, Vaquillas, "
+              "Torillos, Novillos, Vacas, Toros, Bueyes, Bufalos, CantidadDosis, Laboratorio, "
+              "Partida, Procedencia, Expiracion, FechaVacunacion, FechaCertificacion, Paterno, "
+              "Nombres, Localidad) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 10, "
+              "'LAB', "
+              "'P', 'ARG', '12/2027', '2020-05-01', '2020-05-02', 'ROCA', 'ANA', 'CENTRO')"),
+          v);
+}
+
 void GuiaGuardada(BaseDePrueba& b, int nro, const QString& distrital, const QString& especie,
                   const QString& oriCertificado, const QString& oriCiclo,
                   const QString& desCertificado, const QString& desCiclo,

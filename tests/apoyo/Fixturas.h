@@ -4,6 +4,7 @@
 #include "apoyo/BaseDePrueba.h"
 #include "guides/RegistroGuia.h"
 
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -12,6 +13,12 @@
 void CertificadoCiclo(BaseDePrueba& b, const QString& ciclo, int nro, const QString& predio,
                       const std::array<int, 8>& bovinos = {},
                       const std::array<int, 8>& bufalos = {});
+
+// A legacy certificate (cycles up to 20) of `dis`, `pro`, municipality 01, supplier AAA; the
+// eight category counts from calves to buffaloes, a count < 0 being NULL.
+void CertificadoLegado(BaseDePrueba& b, const QString& ciclo, int nro, const QString& predio,
+                       const QString& dis, const QString& pro, const QList<int>& animales,
+                       const QString& vacunador = QStringLiteral("222"));
 
 // A stored guide of `especie` taking animals out of one certificate and cycle and into another
 // (an empty certificate is NULL), groups 1M .. 4H.

@@ -2,6 +2,7 @@
 // rule, the positional insert read back column by column, the edit under the old key, and the
 // console's size classes, ownership rule, whole-district question and delete.
 #include "apoyo/BaseDePrueba.h"
+#include "apoyo/Fixturas.h"
 #include "apoyo/Grabadora.h"
 #include "apoyo/Principal.h"
 #include "app/Aperturas.h"
@@ -24,25 +25,6 @@
 #include <QToolButton>
 
 namespace {
-
-// A legacy certificate of the fixture; a count < 0 is NULL.
-void Certificado(BaseDePrueba& b, const QString& ciclo, int nro, const QString& predio,
-                 const QString& dis, const QString& pro, const QList<int>& animales,
-                 const QString& vacunador = QStringLiteral("222")) {
-    QVariantList v{ciclo,    nro, predio, dis, pro, QStringLiteral("01"), QStringLiteral("AAA"),
-                   vacunador};
-    for (int c : animales)
-        v << (c < 0 ? QVariant() : QVariant(c));
-    b.Sql(QStringLiteral(
-              "INSERT INTO Vacunaciones (IdCiclo, CertificadoNro, NombreCabana, IdDistrital, "
-              "IdProvincia, IdMunicipio, IdProveedor, IdVacunador, Terneros, Vaquillas, "
-              "Torillos, Novillos, Vacas, Toros, Bueyes, Bufalos, CantidadDosis, Laboratorio, "
-              "Partida, Procedencia, Expiracion, FechaVacunacion, FechaCertificacion, Paterno, "
-              "Nombres, Localidad) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 10, "
-              "'LAB', "
-              "'P', 'ARG', '12/2027', '2020-05-01', '2020-05-02', 'ROCA', 'ANA', 'CENTRO')"),
-          v);
-}
 
 void LlenaValido(TfVacunaA& f) {
     f.ePredio->setText(QStringLiteral("LA ESPERANZA"));
@@ -246,10 +228,10 @@ private Q_SLOTS:
     // A refused insert shows the database's text; a refused edit its own sentence; the form
     // stays open with what was typed. Without the cycles right the console only looks.
     void rechazos() {
-        Certificado(*base_, QStringLiteral("20"), 777, QStringLiteral("YA ESTA"),
-                    QStringLiteral("SCZ"), QStringLiteral("01"), {1, 1, 1, 1, 1, 1, 1, 1});
-        Certificado(*base_, QStringLiteral("20"), 778, QStringLiteral("OTRO"),
-                    QStringLiteral("SCZ"), QStringLiteral("01"), {1, 1, 1, 1, 1, 1, 1, 1});
+        CertificadoLegado(*base_, QStringLiteral("20"), 777, QStringLiteral("YA ESTA"),
+                          QStringLiteral("SCZ"), QStringLiteral("01"), {1, 1, 1, 1, 1, 1, 1, 1});
+        CertificadoLegado(*base_, QStringLiteral("20"), 778, QStringLiteral("OTRO"),
+                          QStringLiteral("SCZ"), QStringLiteral("01"), {1, 1, 1, 1, 1, 1, 1, 1});
         GrabadoraInstalada grabadora;
         {
             TfVacunaA f;
@@ -332,10 +314,11 @@ private Q_SLOTS:
                                                      {"DIEZ MIL UNO", 10001}};
         int n = 1;
         for (const auto& [nombre, total] : herds)
-            Certificado(*base_, QStringLiteral("20"), n++, QLatin1String(nombre),
-                        QStringLiteral("SCZ"), QStringLiteral("01"), {total, 0, 0, 0, 0, 0, 0, 0});
-        Certificado(*base_, QStringLiteral("20"), n++, QStringLiteral("SIN CONTEO"),
-                    QStringLiteral("SCZ"), QStringLiteral("01"), {5, -1, 0, 0, 0, 0, 0, 0});
+            CertificadoLegado(*base_, QStringLiteral("20"), n++, QLatin1String(nombre),
+                              QStringLiteral("SCZ"), QStringLiteral("01"),
+                              {total, 0, 0, 0, 0, 0, 0, 0});
+        CertificadoLegado(*base_, QStringLiteral("20"), n++, QStringLiteral("SIN CONTEO"),
+                          QStringLiteral("SCZ"), QStringLiteral("01"), {5, -1, 0, 0, 0, 0, 0, 0});
         TfVacunaC c;
         QCOMPARE(c.cbCiclo->currentIndex(), -1);
         QVERIFY(c.cProvincias->isChecked());
@@ -356,10 +339,11 @@ private Q_SLOTS:
     // Another department's row is refused before any question; the whole-district question
     // cancelled leaves the list as it was; a delete runs the list again, asking again.
     void propiedadYBorrado() {
-        Certificado(*base_, QStringLiteral("20"), 1, QStringLiteral("PROPIO"),
-                    QStringLiteral("SCZ"), QStringLiteral("01"), {1, 1, 1, 1, 1, 1, 1, 1});
-        Certificado(*base_, QStringLiteral("20"), 2, QStringLiteral("AJENO"), QStringLiteral("BEN"),
-                    QStringLiteral("01"), {1, 1, 1, 1, 1, 1, 1, 1}, QStringLiteral("333"));
+        CertificadoLegado(*base_, QStringLiteral("20"), 1, QStringLiteral("PROPIO"),
+                          QStringLiteral("SCZ"), QStringLiteral("01"), {1, 1, 1, 1, 1, 1, 1, 1});
+        CertificadoLegado(*base_, QStringLiteral("20"), 2, QStringLiteral("AJENO"),
+                          QStringLiteral("BEN"), QStringLiteral("01"), {1, 1, 1, 1, 1, 1, 1, 1},
+                          QStringLiteral("333"));
         GrabadoraInstalada grabadora;
         TfVacunaC c;
         c.cbCiclo->setCurrentText(QStringLiteral("20"));
@@ -407,8 +391,8 @@ private Q_SLOTS:
     // with a quote filters like any other).
     void edicionDelNumero() {
         GrabadoraInstalada grabadora;
-        Certificado(*base_, QStringLiteral("20"), 5, QStringLiteral("EL CEIBO"),
-                    QStringLiteral("SCZ"), QStringLiteral("01"), {1, 2, 3, 4, 5, 6, 7, 8});
+        CertificadoLegado(*base_, QStringLiteral("20"), 5, QStringLiteral("EL CEIBO"),
+                          QStringLiteral("SCZ"), QStringLiteral("01"), {1, 2, 3, 4, 5, 6, 7, 8});
         TfVacunaC c;
         fVacunaC = &c;
         c.cbCiclo->setCurrentText(QStringLiteral("20"));

@@ -24,6 +24,7 @@
 #include "guides/TfTotalBov.h"
 #include "reports/Historial.h"
 #include "reports/TfAvanzada.h"
+#include "reports/TfEstadisP.h"
 #include "reports/TfGuias.h"
 #include "reports/TfHisto.h"
 #include "vaccination/ReceptorBusqueda.h"
@@ -150,6 +151,20 @@ int CapturaLegado(const QString& usuario) {
         guias.show();
         guarda(&guias, "guias_emitidas");
     }
+    // The statistics by province as they open, and drawn for SCZ in cycles 25, 24 and the
+    // legacy 20, flat with the values shown; alone in the frame.
+    Ventanas::Marco()->closeAllSubWindows();
+    AbreEstadisticaProvincias();
+    guarda(fEstadisP, "estadistica");
+    fEstadisP->cDistrital->setCurrentText(QStringLiteral("SCZ"));
+    fEstadisP->ColocaProvincias();
+    fEstadisP->cb3->setCurrentText(QStringLiteral("20"));
+    fEstadisP->SpeedButton1->click();
+    guarda(fEstadisP, "estadistica_3d");
+    fEstadisP->cEtiquetas->setChecked(true);
+    fEstadisP->c3D->setChecked(false);
+    guarda(fEstadisP, "estadistica_etiquetas");
+    fEstadisP->parentWidget()->close();
     // The free query console, for the developer account.
     AbreConsultaAvanzada();
     if (fAvanzada) {
