@@ -99,9 +99,10 @@ Informe InformeHistorial(const CabeceraHistorial& cab, const std::vector<FilaHis
     const char* captions[] = {"Establecimiento ganadero", "Ubicación", "Propietario",
                               "Vacunación contra aftosa"};
     const char* nombres[] = {"qrlPredio", "qrlUbica", "qrlPropi", "qrlCiclo"};
+    const char* nombresCaption[] = {"capPredio", "capUbica", "capPropi", "capCiclo"};
     const QString textos[] = {cab.predio, cab.ubicacion, cab.propietario, cab.ciclo};
     for (int i = 0; i < 4; ++i) {
-        etiqueta(captions[i], xs[i], 16.1, 48, 9, false, QString::fromUtf8(captions[i]));
+        etiqueta(nombresCaption[i], xs[i], 16.1, 48, 9, false, QString::fromUtf8(captions[i]));
         titulo.elementos.push_back(Caja(xs[i], 20.1, anchosCaja[i], 5.6, kPlata));
     }
     // The captions were added before the boxes; labels over boxes are added after them.

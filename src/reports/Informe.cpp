@@ -79,6 +79,52 @@ QStringList Informe::Nombres() const {
     return n;
 }
 
+QStringList Informe::Disposicion() const {
+    static const char* const bandas[] = {"titulo", "detalle", "resumen", "pie"};
+    static const char* const tipos[] = {"etiqueta", "rectangulo", "linea", "imagen"};
+    QStringList lineas;
+    auto agrega = [&](const BandaInforme& b, const QString& banda) {
+        for (const ElementoInforme& e : b.elementos) {
+            QString l = QStringLiteral("%1 %2 %3 [%4 %5 %6 %7]")
+                            .arg(banda, QLatin1String(tipos[e.tipo]),
+                                 e.nombre.isEmpty() ? QStringLiteral("-") : e.nombre)
+                            .arg(e.mm.left(), 0, 'f', 1)
+                            .arg(e.mm.top(), 0, 'f', 1)
+                            .arg(e.mm.width(), 0, 'f', 1)
+                            .arg(e.mm.height(), 0, 'f', 1);
+            if (e.tipo == ElementoInforme::Etiqueta) {
+                const Qt::Alignment h = e.alineacion & Qt::AlignHorizontal_Mask;
+                l += QStringLiteral(" %1pt%2 %3%4 \"%5\"")
+                         .arg(e.fuente.pointSizeF())
+                         .arg(e.fuente.bold() ? QStringLiteral(" negrita") : QString())
+                         .arg(h & Qt::AlignRight     ? QStringLiteral("derecha")
+                              : h & Qt::AlignHCenter ? QStringLiteral("centro")
+                                                     : QStringLiteral("izquierda"))
+                         .arg(e.autoAncho ? QStringLiteral(" auto") : QString())
+                         .arg(QString(e.texto).replace(QLatin1Char('\n'), QStringLiteral("\\n")));
+            } else if (e.tipo == ElementoInforme::Rectangulo && e.relleno.isValid()) {
+                l += QLatin1Char(' ') + e.relleno.name();
+            } else if (e.tipo == ElementoInforme::Imagen) {
+                l += QStringLiteral(" %1x%2").arg(e.imagen.width()).arg(e.imagen.height());
+            }
+            lineas << l;
+        }
+    };
+    for (const BandaInforme& b : bandas_) {
+        if (b.tipo != BandaInforme::Detalle) {
+            agrega(b, QLatin1String(bandas[b.tipo]));
+            continue;
+        }
+        for (int i = 0; i < filasDetalle_; ++i) {
+            BandaInforme fila = b;
+            if (llenaDetalle_)
+                llenaDetalle_(i, fila);
+            agrega(fila, QStringLiteral("detalle%1").arg(i + 1));
+        }
+    }
+    return lineas;
+}
+
 void Informe::FijaDetalle(int filas, std::function<void(int, BandaInforme&)> llena) {
     filasDetalle_ = filas;
     llenaDetalle_ = std::move(llena);

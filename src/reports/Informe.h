@@ -64,6 +64,11 @@ public:
     // Detail rows: how many, and how each row fills the detail band before it is drawn.
     void FijaDetalle(int filas, std::function<void(int fila, BandaInforme& banda)> llena);
 
+    // The layout as it is drawn, one line per element in band order with the detail band once
+    // per row after its fill: band and row, kind, name, millimetre rectangle, font size and
+    // weight, alignment and text. Independent of fonts and printer, so a test can keep it.
+    QStringList Disposicion() const;
+
     // Draws every page on the painter of a paged device already set to the report's page.
     void Dibuja(QPainter& p, QPrinter& impresora) const;
     // To a chosen printer, or (when the printer's output file is set) to a PDF file.

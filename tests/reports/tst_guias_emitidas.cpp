@@ -3,6 +3,7 @@
 // "Otros", the named labels and their totals, and the report written to PDF.
 #include "apoyo/BaseDePrueba.h"
 #include "apoyo/Fixturas.h"
+#include "apoyo/Patrones.h"
 #include "apoyo/Principal.h"
 #include "app/TdmDatos.h"
 #include "common/Editores.h"
@@ -120,6 +121,24 @@ private Q_SLOTS:
         TfGuias21 t21;
         QCOMPARE(t21.windowTitle(),
                  QString::fromUtf8("Reporte estadístico sobre nuevas guías de movimiento"));
+    }
+
+    // Both layouts, element by element at their millimetre positions with the fixture's
+    // values, against the kept ones.
+    void disposicion() {
+        TfGuias t;
+        TfGuias21 t21;
+        for (TfGuias* d : std::initializer_list<TfGuias*>{&t, &t21}) {
+            d->cbJD->setCurrentText(QStringLiteral("SCZ"));
+            d->deDesde->setDate(QDate(2026, 6, 1));
+            d->deHasta->setDate(QDate(2026, 6, 30));
+        }
+        const QString r = ComparaConPatron(t.Reporte().Disposicion(),
+                                           QStringLiteral("reports/patrones/guias_emitidas.txt"));
+        QVERIFY2(r.isEmpty(), qPrintable(r));
+        const QString r21 = ComparaConPatron(
+            t21.Reporte().Disposicion(), QStringLiteral("reports/patrones/guias_emitidas21.txt"));
+        QVERIFY2(r21.isEmpty(), qPrintable(r21));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "apoyo/BaseDePrueba.h"
 #include "apoyo/Fixturas.h"
 #include "apoyo/Grabadora.h"
+#include "apoyo/Patrones.h"
 #include "apoyo/Principal.h"
 #include "app/Globales.h"
 #include "app/TdmDatos.h"
@@ -105,6 +106,9 @@ private Q_SLOTS:
         QCOMPARE(inf.Etiqueta(QStringLiteral("qrlImpresion")).texto,
                  QString::fromUtf8("Fecha de impresión: 10/12/2026"));
         QCOMPARE(inf.Etiqueta(QStringLiteral("qrlPredio")).mm.topLeft(), QPointF(3.2, 21.2));
+        const QString patron =
+            ComparaConPatron(inf.Disposicion(), QStringLiteral("reports/patrones/historial.txt"));
+        QVERIFY2(patron.isEmpty(), qPrintable(patron));
         QTemporaryDir carpeta;
         const QString pdf = carpeta.filePath(QStringLiteral("historial.pdf"));
         inf.GuardaPdf(pdf);
