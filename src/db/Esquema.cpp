@@ -138,6 +138,14 @@ void CreaBaseEmbebida(const QString& ruta) {
     }
 }
 
+// From version 2 on, each version's change is only new indexes (element v - 2 takes a file
+// from version v to v + 1); a change to a table's columns would go back to a rebuild.
+constexpr const char* kSoloIndices[] = {
+    "CREATE INDEX IF NOT EXISTS IX_Guias_DestinoFecha ON Guias (Des_IdDistrital, "
+    "Autoriza_Fecha);",
+};
+static_assert(std::size(kSoloIndices) == size_t(kVersion - 2));
+
 void Actualiza(sqlite3* h) {
     if (VersionDe(h) == kVersion)
         return;
@@ -152,7 +160,12 @@ void Actualiza(sqlite3* h) {
                                "versión actual del programa.")
                     .arg(version)
                     .arg(kVersion));
-        if (version < kVersion) {
+        if (version >= 2 && version < kVersion) {
+            // Steps that only added indexes: made in place, the tables and rows untouched.
+            for (int v = version; v < kVersion; ++v)
+                Corre(h, QString::fromLatin1(kSoloIndices[size_t(v - 2)]));
+            Corre(h, QStringLiteral("PRAGMA user_version = %1;").arg(kVersion));
+        } else if (version < kVersion) {
             const QStringList antiguas = Tablas(h);
             const QString sufijo = QStringLiteral("__v%1").arg(version);
             // Indexes and triggers go with their tables; the schema makes them anew.

@@ -10,8 +10,8 @@ struct sqlite3;
 namespace Esquema {
 
 // The schema version this program writes into the file (PRAGMA user_version). Files of
-// version 0 or 1 come from earlier versions and are upgraded on first open.
-inline constexpr int kVersion = 2;
+// version 0 to 2 come from earlier versions and are upgraded on first open.
+inline constexpr int kVersion = 3;
 
 // The text of a schema file: "moravel.sqlite.sql" or "moravel.mssql.sql".
 QString Texto(const QString& archivo);
@@ -25,8 +25,9 @@ void CreaBaseEmbebida(const QString& ruta);
 void PreparaConexion(sqlite3* bd);
 void PreparaConexion(const QSqlDatabase& bd);
 
-// Brings a file of an earlier version up to kVersion in one transaction: every table rebuilt
-// from the current schema with its rows copied by column name. Raises ErrorBaseDatos when it
+// Brings a file of an earlier version up to kVersion in one transaction: versions that only
+// added indexes get them in place; otherwise every table is rebuilt from the current schema
+// with its rows copied by column name. Raises ErrorBaseDatos when it
 // cannot (the file is left as it was) and for a file of a newer version.
 void Actualiza(sqlite3* bd);
 

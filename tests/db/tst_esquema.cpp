@@ -421,6 +421,38 @@ private Q_SLOTS:
         sqlite3_close(s);
     }
 
+    // A file of the version before the last, which lacked only an index, gets it in place:
+    // its tables are not rebuilt (a rebuilt table would have a new root page) and keep their
+    // rows.
+    void actualizacionIndices() {
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("Moravel.db"));
+        Esquema::CreaBaseEmbebida(ruta);
+        sqlite3* s = nullptr;
+        QCOMPARE(sqlite3_open(ruta.toUtf8().constData(), &s), SQLITE_OK);
+        Esquema::PreparaConexion(s);
+        auto entero = [&](const char* sql) {
+            sqlite3_stmt* st = nullptr;
+            sqlite3_prepare_v2(s, sql, -1, &st, nullptr);
+            const int v = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int(st, 0) : -1;
+            sqlite3_finalize(st);
+            return v;
+        };
+        QCOMPARE(sqlite3_exec(s,
+                              "DROP INDEX IX_Guias_DestinoFecha; PRAGMA user_version = 2; "
+                              "INSERT INTO Distritales VALUES ('SCZ', 'Santa Cruz');",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        const int raiz = entero("SELECT rootpage FROM sqlite_master WHERE name = 'Guias'");
+        Esquema::Actualiza(s);
+        QCOMPARE(entero("PRAGMA user_version"), Esquema::kVersion);
+        QCOMPARE(entero("SELECT COUNT(*) FROM sqlite_master WHERE name = 'IX_Guias_DestinoFecha'"),
+                 1);
+        QCOMPARE(entero("SELECT rootpage FROM sqlite_master WHERE name = 'Guias'"), raiz);
+        QCOMPARE(entero("SELECT COUNT(*) FROM Distritales"), 1);
+        sqlite3_close(s);
+    }
+
     // The next guide number of a department and a department's guides by date are found
     // through indexes, not by reading the whole table.
     void indices_data() {
@@ -432,6 +464,10 @@ private Q_SLOTS:
             << "SELECT * FROM Guias WHERE Ori_IdDistrital = 'SCZ' AND "
                "Autoriza_Fecha >= '2026-01-01' AND Autoriza_Fecha <= '2026-02-01'"
             << "IX_Guias_OrigenFecha";
+        QTest::newRow("fecha de destino")
+            << "SELECT * FROM Guias WHERE Des_IdDistrital = 'SCZ' AND "
+               "Autoriza_Fecha >= '2026-01-01' AND Autoriza_Fecha <= '2026-02-01'"
+            << "IX_Guias_DestinoFecha";
         QTest::newRow("certificado") << "SELECT * FROM Guias WHERE Ori_Certificado = 5 AND "
                                         "Ori_Ciclo = '25' AND Especie = 'BOV'"
                                      << "IX_Guias_CertificadoOrigen";

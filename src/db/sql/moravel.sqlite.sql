@@ -300,6 +300,7 @@ CREATE TABLE LogEntradas (
 
 CREATE INDEX IX_Guias_OrigenFecha ON Guias (Ori_IdDistrital, Autoriza_Fecha);
 CREATE INDEX IX_Guias_OrigenNumero ON Guias (Ori_IdDistrital, NroGuia);
+CREATE INDEX IX_Guias_DestinoFecha ON Guias (Des_IdDistrital, Autoriza_Fecha);
 CREATE INDEX IX_Guias_CertificadoOrigen ON Guias (Ori_Certificado, Ori_Ciclo, Especie);
 CREATE INDEX IX_Guias_CertificadoDestino ON Guias (Des_Certificado, Des_Ciclo, Especie);
 CREATE INDEX IX_Ciclos_CicloDistrital ON Ciclos (IdCiclo, Predio_IdDistrital);
