@@ -23,12 +23,21 @@ int ServidorEmbebido::Permisos::Autoriza(void* datos, int accion, const char* a,
         p->denegacion = texto;
         return SQLITE_DENY;
     };
+    auto Estructura = [&] {
+        return QStringLiteral("Se denegó el permiso para cambiar la estructura de la base de "
+                              "datos '%1' o para unir otra base de datos a la sesión.")
+            .arg(p->baseDatos);
+    };
     auto tablaSegun = [&](const char* permiso) {
         if (base && qstrcmp(base, "temp") == 0)
             return SQLITE_OK; // the session's own temporary tables
         const bool catalogo = tabla.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive);
         if (catalogo && qstrcmp(permiso, "SELECT") == 0)
             return SQLITE_OK;
+        // A write to the catalog is a DROP or CREATE on its way: said as a change of structure,
+        // not by the catalog's name, which no session knows.
+        if (catalogo)
+            return niega(Estructura());
         const bool servidor = tabla.startsWith(QLatin1String("Srv"), Qt::CaseInsensitive);
         if (!catalogo && !servidor &&
             (p->duena || p->Concede(QLatin1String(permiso), tabla, columna)))
@@ -69,8 +78,6 @@ int ServidorEmbebido::Permisos::Autoriza(void* datos, int accion, const char* a,
                          .arg(tabla, p->baseDatos));
     }
     default:
-        return niega(QStringLiteral("Se denegó el permiso para cambiar la estructura de la base de "
-                                    "datos '%1' o para unir otra base de datos a la sesión.")
-                         .arg(p->baseDatos));
+        return niega(Estructura());
     }
 }

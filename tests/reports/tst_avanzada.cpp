@@ -97,6 +97,30 @@ private Q_SLOTS:
             QVERIFY2(e.Texto().contains(QStringLiteral("NoExiste")), qPrintable(e.Texto()));
         }
         QCOMPARE(a.DBGrid1->Modelo().Filas(), 0);
+        a.mTexto->setPlainText(QStringLiteral("SELEC * FROM Provincias"));
+        try {
+            a.sbEjecutaClick();
+            QFAIL("la sentencia debía fallar");
+        } catch (const ErrorBaseDatos& e) {
+            QVERIFY2(e.Texto().contains(QStringLiteral("SELEC")), qPrintable(e.Texto()));
+        }
+        QCOMPARE(a.DBGrid1->Modelo().Filas(), 0);
+        // A DROP is sent as typed; the embedded server lets no session change the structure
+        // and says so in its own terms; the table stays.
+        a.mTexto->setPlainText(QStringLiteral("DROP TABLE Talonarios"));
+        try {
+            a.sbEjecutaClick();
+            QFAIL("el DROP debía negarse");
+        } catch (const ErrorBaseDatos& e) {
+            QVERIFY2(e.Texto().contains(QStringLiteral("cambiar la estructura")) &&
+                         !e.Texto().contains(QStringLiteral("sqlite")),
+                     qPrintable(e.Texto()));
+        }
+        QCOMPARE(base_
+                     ->Valor(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name = "
+                                            "'Talonarios'"))
+                     .toInt(),
+                 1);
     }
 
     // The export writes the grid; before any query it writes nothing and says so all the same.
