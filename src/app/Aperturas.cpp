@@ -9,6 +9,8 @@
 #include "reports/TfEstadisP.h"
 #include "reports/TfGuias.h"
 #include "reports/TfHisto.h"
+#include "services/TfContrasena.h"
+#include "services/TfUsuarios.h"
 #include "vaccination/TfImpor.h"
 #include "vaccination/TfProvee.h"
 #include "vaccination/TfVacunaA.h"
@@ -87,4 +89,14 @@ void AbreAltaCertificadoLegado(const QString& ciclo, std::int32_t numero) {
     forma.SeleccionaCiclo(ciclo);
     forma.FijaNumero(numero);
     Ventanas::MuestraModal(forma);
+}
+
+void AbreCambioContrasena() {
+    // Each opening counts its own failures.
+    TfContrasena contrasena;
+    Ventanas::MuestraModal(contrasena);
+}
+
+void AbreUsuarios() {
+    Ventanas::AbreUnica(fUsuarios);
 }

@@ -27,3 +27,6 @@ void AbreEstadisticaProvincias();
 // Entry forms for a new certificate with cycle and number preset (from the lookup).
 void AbreAltaCertificadoVigente(const QString& ciclo, std::int32_t numero);
 void AbreAltaCertificadoLegado(const QString& ciclo, std::int32_t numero);
+// The session user's password change (modal), and the user list for administrators.
+void AbreCambioContrasena();
+void AbreUsuarios();

@@ -105,6 +105,8 @@ void TfPrinc::CreaMenu() {
     connect(Historial1, &QAction::triggered, this, [] { AbreHistorial(); });
     connect(Emision1, &QAction::triggered, this, [] { AbreGuiasEmitidas(false); });
     connect(Emision2, &QAction::triggered, this, [] { AbreGuiasEmitidas(true); });
+    connect(Cambiar1, &QAction::triggered, this, [] { AbreCambioContrasena(); });
+    connect(Usuarios1, &QAction::triggered, this, [] { AbreUsuarios(); });
     connect(porprovincias1, &QAction::triggered, this, [] { AbreEstadisticaProvincias(); });
     connect(Webmoravel1, &QAction::triggered, this, &TfPrinc::Webmoravel1Click);
     connect(Descargar1, &QAction::triggered, this, &TfPrinc::Descargar1Click);

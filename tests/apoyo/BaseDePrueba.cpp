@@ -84,6 +84,9 @@ void BaseDePrueba::Configura(const QString& usuario, const QString& clave, int d
     ArchivoIni = QDir(carpeta_.path()).filePath(QStringLiteral("Tarvelion.ini"));
     QFile ini(ArchivoIni);
     ini.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    // Marked as UTF-8, so logins and passwords beyond Windows-1252's plain letters arrive as
+    // typed (an unmarked file is read as Windows-1252).
+    ini.write("\xEF\xBB\xBF");
     ini.write(QStringLiteral("[CONECTIVIDAD]\r\nServidor=Moravel.db\r\nBaseDatos=Moravel\r\n"
                              "Usuario=%1\r\nPassword=%2\r\nDialogo=%3\r\n")
                   .arg(usuario, clave)
