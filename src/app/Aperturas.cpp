@@ -10,6 +10,7 @@
 #include "reports/TfGuias.h"
 #include "reports/TfHisto.h"
 #include "services/TfContrasena.h"
+#include "services/TfForo.h"
 #include "services/TfUsuarios.h"
 #include "vaccination/TfImpor.h"
 #include "vaccination/TfProvee.h"
@@ -99,4 +100,8 @@ void AbreCambioContrasena() {
 
 void AbreUsuarios() {
     Ventanas::AbreUnica(fUsuarios);
+}
+
+void AbreForo() {
+    Ventanas::AbreUnica(fForo);
 }

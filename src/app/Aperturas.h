@@ -30,3 +30,5 @@ void AbreAltaCertificadoLegado(const QString& ciclo, std::int32_t numero);
 // The session user's password change (modal), and the user list for administrators.
 void AbreCambioContrasena();
 void AbreUsuarios();
+// The questions forum (child window, one instance).
+void AbreForo();
