@@ -10,6 +10,7 @@
 #include "reports/TfGuias.h"
 #include "reports/TfHisto.h"
 #include "services/TfContrasena.h"
+#include "services/TfCorreo.h"
 #include "services/TfForo.h"
 #include "services/TfUsuarios.h"
 #include "vaccination/TfImpor.h"
@@ -99,9 +100,24 @@ void AbreCambioContrasena() {
 }
 
 void AbreUsuarios() {
+    // The menu offers it to administrators only; no other caller reaches it either.
+    if (!Sis_AdministraUsuarios) {
+        MuestraError(QStringLiteral("La lista de usuarios es solo para quienes los administran."));
+        return;
+    }
     Ventanas::AbreUnica(fUsuarios);
 }
 
 void AbreForo() {
     Ventanas::AbreUnica(fForo);
+}
+
+void AbreCorreo() {
+    const bool nueva = !fCorreo;
+    Ventanas::AbreUnica(fCorreo);
+    // Opened centred on the main frame.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(fCorreo->parentWidget()); sub && nueva)
+        if (QMdiArea* marco = Ventanas::Marco())
+            sub->move((marco->viewport()->width() - sub->width()) / 2,
+                      (marco->viewport()->height() - sub->height()) / 2);
 }

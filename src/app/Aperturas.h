@@ -32,3 +32,5 @@ void AbreCambioContrasena();
 void AbreUsuarios();
 // The questions forum (child window, one instance).
 void AbreForo();
+// The support mail to the development team (child window, one instance).
+void AbreCorreo();

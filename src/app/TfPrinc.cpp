@@ -105,6 +105,7 @@ void TfPrinc::CreaMenu() {
     connect(Historial1, &QAction::triggered, this, [] { AbreHistorial(); });
     connect(Emision1, &QAction::triggered, this, [] { AbreGuiasEmitidas(false); });
     connect(Emision2, &QAction::triggered, this, [] { AbreGuiasEmitidas(true); });
+    connect(Enviarmail1, &QAction::triggered, this, [] { AbreCorreo(); });
     connect(Preguntasfrecuentes1, &QAction::triggered, this, [] { AbreForo(); });
     connect(Cambiar1, &QAction::triggered, this, [] { AbreCambioContrasena(); });
     connect(Usuarios1, &QAction::triggered, this, [] { AbreUsuarios(); });

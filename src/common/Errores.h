@@ -34,6 +34,13 @@ public:
     using ErrorTarvelion::ErrorTarvelion;
 };
 
+// A mail could not be sent: the server was not reached, refused the account or the
+// recipient, or did not answer in time.
+class ErrorCorreo : public ErrorTarvelion {
+public:
+    using ErrorTarvelion::ErrorTarvelion;
+};
+
 // The current action is abandoned without any message (for example an amount in words out of
 // range while a guide is being printed). The application handler swallows it silently, so a
 // caller cannot forget to stop: the rest of its handler never runs.

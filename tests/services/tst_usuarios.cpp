@@ -15,6 +15,8 @@
 #include "services/TfContrasena.h"
 #include "services/TfUsuarios.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -137,6 +139,11 @@ private Q_SLOTS:
         const QString nueva = QString::fromUtf8("Ñu' \"x\"; DROP--é á12");
         QCOMPARE(nueva.size(), 20);
         Llena(c, QStringLiteral("inicial1"), nueva, nueva);
+        // A masked field gives nothing to the clipboard.
+        QGuiApplication::clipboard()->setText(QStringLiteral("antes"));
+        c.eNueva->selectAll();
+        c.eNueva->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("antes"));
         c.bbCambia->click();
         QCOMPARE(g->Textos(), QStringList{QString::fromUtf8("Nueva contraseña registrada..!!")});
         QCOMPARE(g->cajas.first().titulo, QString::fromUtf8("Contraseña"));
@@ -228,6 +235,11 @@ private Q_SLOTS:
         Entra(QStringLiteral("ana"), QStringLiteral("inicial1"));
         TfPrinc deAna;
         QVERIFY(!deAna.Usuarios1->isEnabled());
+        delete fUsuarios.data();
+        GrabadoraInstalada g;
+        AbreUsuarios();
+        QVERIFY(!fUsuarios);
+        QCOMPARE(g->Textos().size(), 1);
     }
 
 private:

@@ -27,6 +27,11 @@
 #include "reports/TfEstadisP.h"
 #include "reports/TfGuias.h"
 #include "reports/TfHisto.h"
+#include "services/TfContrasena.h"
+#include "services/TfCorreo.h"
+#include "services/TfForo.h"
+#include "services/TfForoP.h"
+#include "services/TfUsuarios.h"
 #include "vaccination/ReceptorBusqueda.h"
 #include "vaccination/TfBuscar.h"
 #include "vaccination/TfImpor.h"
@@ -165,6 +170,35 @@ int CapturaLegado(const QString& usuario) {
     fEstadisP->c3D->setChecked(false);
     guarda(fEstadisP, "estadistica_etiquetas");
     fEstadisP->parentWidget()->close();
+    // The user services: the forum listed with an answer being written, the support mail,
+    // the password change and (for administrators) the user list.
+    AbreForo();
+    fForo->SpeedButton1->click();
+    guarda(fForo, "foro");
+    {
+        TfForoP pregunta(fForo);
+        pregunta.PreparaRespuesta(1, QString::fromUtf8("¿Cómo imprimo una guía en la hoja A4?"),
+                                  QStringLiteral("T"), QString(),
+                                  QStringLiteral("Desde la consola de guías, con Imprimir."));
+        pregunta.show();
+        guarda(&pregunta, "foro_respuesta");
+    }
+    fForo->parentWidget()->close();
+    AbreCorreo();
+    fCorreo->eDireccion->setText(QStringLiteral("ana@correo.bo"));
+    fCorreo->eAsunto->setText(QString::fromUtf8("Impresión de guías"));
+    guarda(fCorreo, "correo");
+    fCorreo->parentWidget()->close();
+    {
+        TfContrasena contrasena;
+        contrasena.show();
+        guarda(&contrasena, "contrasena");
+    }
+    AbreUsuarios();
+    if (fUsuarios) {
+        guarda(fUsuarios, "usuarios");
+        fUsuarios->parentWidget()->close();
+    }
     // The free query console, for the developer account.
     AbreConsultaAvanzada();
     if (fAvanzada) {
