@@ -2,6 +2,7 @@
 // department (25 and 24 in Ciclos, 20 in the legacy Vacunaciones), the window's drawing of the
 // three series (statements, table, chart) timed over a few runs, with the statements' plans.
 #include "ApoyoBench.h"
+#include "BaseBench.h"
 #include "BaseDemo.h"
 #include "app/Aplicacion.h"
 #include "db/DialectoSqlite.h"
@@ -44,13 +45,7 @@ int main(int argc, char** argv) {
     const int porCiclo = argc > 1 ? std::atoi(argv[1]) : 200'000;
     QTemporaryDir carpeta;
     const QString ruta = QDir(carpeta.path()).filePath(QStringLiteral("Moravel.db"));
-    OpcionesDemo o;
-    o.guias = 10;
-    o.certificados = 600;
-    CreaBaseDemo(ruta, o);
-    sqlite3* bd = nullptr;
-    sqlite3_open(ruta.toUtf8().constData(), &bd);
-    Esquema::PreparaConexion(bd);
+    sqlite3* bd = CreaBaseBench(ruta, 600);
     QElapsedTimer reloj;
     reloj.start();
     const char* vigente = "Predio_IdDistrital = 'SCZ', Predio_IdProvincia = printf('%02d', 1 + k "

@@ -2,6 +2,7 @@
 // first one-month run (list, grid and totals), a second one and the whole two years, each
 // beside the same statement through the sqlite3 tool; and printing one guide to PDF.
 #include "ApoyoBench.h"
+#include "BaseBench.h"
 #include "BaseDemo.h"
 #include "app/Aplicacion.h"
 #include "app/Arranque.h"
@@ -39,13 +40,7 @@ int main(int argc, char** argv) {
     const int guias = argc > 1 ? std::atoi(argv[1]) : 1'000'000;
     QTemporaryDir carpeta;
     const QString ruta = QDir(carpeta.path()).filePath(QStringLiteral("Moravel.db"));
-    OpcionesDemo o;
-    o.guias = 10;
-    o.certificados = 600;
-    CreaBaseDemo(ruta, o);
-    sqlite3* bd = nullptr;
-    sqlite3_open(ruta.toUtf8().constData(), &bd);
-    Esquema::PreparaConexion(bd);
+    sqlite3* bd = CreaBaseBench(ruta, 600);
     QElapsedTimer reloj;
     reloj.start();
     const QByteArray sql =

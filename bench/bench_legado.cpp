@@ -3,6 +3,7 @@
 // premises search on them, and the veterinarians' registry with 20,000 rows opened (list and record
 // tab) and listed again.
 #include "ApoyoBench.h"
+#include "BaseBench.h"
 #include "BaseDemo.h"
 #include "app/Aplicacion.h"
 #include "common/Grilla.h"
@@ -44,13 +45,7 @@ int main(int argc, char** argv) {
     const int veterinarios = argc > 2 ? std::atoi(argv[2]) : 20'000;
     QTemporaryDir carpeta;
     const QString ruta = QDir(carpeta.path()).filePath(QStringLiteral("Moravel.db"));
-    OpcionesDemo o;
-    o.guias = 10;
-    o.certificados = 60;
-    CreaBaseDemo(ruta, o);
-    sqlite3* bd = nullptr;
-    sqlite3_open(ruta.toUtf8().constData(), &bd);
-    Esquema::PreparaConexion(bd);
+    sqlite3* bd = CreaBaseBench(ruta, 60);
     const QByteArray sql =
         QStringLiteral(
             "DELETE FROM Vacunaciones; "

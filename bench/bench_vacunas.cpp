@@ -2,6 +2,7 @@
 // and a second run (list read, grid filled, totals shown) beside the same statement through
 // the sqlite3 command-line tool, and the export of the grid.
 #include "ApoyoBench.h"
+#include "BaseBench.h"
 #include "BaseDemo.h"
 #include "app/Aplicacion.h"
 #include "app/Arranque.h"
@@ -30,14 +31,8 @@ int main(int argc, char** argv) {
     const int certificados = argc > 1 ? std::atoi(argv[1]) : 200'000;
     QTemporaryDir carpeta;
     const QString ruta = QDir(carpeta.path()).filePath(QStringLiteral("Moravel.db"));
-    OpcionesDemo o;
-    o.guias = 10;
-    o.certificados = 60;
-    CreaBaseDemo(ruta, o);
     // Cycle 25 of Santa Cruz gets the large list, spread over its provinces' municipalities.
-    sqlite3* bd = nullptr;
-    sqlite3_open(ruta.toUtf8().constData(), &bd);
-    Esquema::PreparaConexion(bd);
+    sqlite3* bd = CreaBaseBench(ruta, 60);
     const QByteArray sql =
         QStringLiteral(
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolButton>
 
 namespace Iconos {
 namespace {
@@ -240,6 +241,17 @@ QPixmap Emblema(int lado) {
     p.scale(lado / 24.0, lado / 24.0);
     Dibuja(p, Dibujo::Escudo);
     return lienzo;
+}
+
+QToolButton* BotonHerramienta(QWidget* padre, const char* nombre, Dibujo dibujo,
+                              const QString& pista) {
+    auto* b = new QToolButton(padre);
+    b->setObjectName(QString::fromLatin1(nombre));
+    b->setIcon(Icono(dibujo));
+    b->setIconSize(QSize(24, 24));
+    b->setAutoRaise(true);
+    b->setToolTip(pista);
+    return b;
 }
 
 } // namespace Iconos

@@ -4,6 +4,9 @@
 
 #include <QIcon>
 
+class QToolButton;
+class QWidget;
+
 namespace Iconos {
 
 enum class Dibujo {
@@ -37,6 +40,9 @@ enum class Dibujo {
 // The picture in colour, and washed out to grey for a disabled button so that it reads as
 // unavailable at a glance.
 QIcon Icono(Dibujo dibujo);
+// A window's tool button with its picture (24 pixels), flat until hovered, and its hint.
+QToolButton* BotonHerramienta(QWidget* padre, const char* nombre, Dibujo dibujo,
+                              const QString& pista);
 // The emblem of the About box.
 QPixmap Emblema(int lado);
 

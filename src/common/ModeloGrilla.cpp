@@ -942,3 +942,18 @@ QVariant ModeloGrilla::headerData(int seccion, Qt::Orientation orientacion, int 
         return Titulo(seccion);
     return QAbstractTableModel::headerData(seccion, orientacion, rol);
 }
+
+DefColumna Columna(const char* campo, const char* titulo, int ancho, Qt::Alignment alineacion) {
+    DefColumna d;
+    d.campo = QString::fromLatin1(campo);
+    d.titulo = QString::fromUtf8(titulo);
+    d.ancho = ancho;
+    d.alineacion = alineacion;
+    return d;
+}
+
+DefColumna ColumnaOculta(const char* campo) {
+    DefColumna d = Columna(campo);
+    d.visible = false;
+    return d;
+}

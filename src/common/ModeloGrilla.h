@@ -55,6 +55,13 @@ struct DefColumna {
     bool negrita = false;
 };
 
+// A shown column: field, title (empty: the field's name), width in pixels (0: the grid's
+// choice) and alignment (empty: numbers right, the rest left).
+DefColumna Columna(const char* campo, const char* titulo = "", int ancho = 0,
+                   Qt::Alignment alineacion = {});
+// A field the window reads but does not show.
+DefColumna ColumnaOculta(const char* campo);
+
 class ModeloGrilla : public QAbstractTableModel {
     Q_OBJECT
 public:

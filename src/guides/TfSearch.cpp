@@ -29,20 +29,12 @@ std::vector<DefColumna> Columnas() {
                                {"SolicitudEstado", "Estado"},
                                {"BajaFecha", "Fecha baja"}};
     std::vector<DefColumna> c;
-    for (const auto& [campo, titulo] : campos) {
-        DefColumna d;
-        d.campo = QLatin1String(campo);
-        d.titulo = QString::fromUtf8(titulo);
-        c.push_back(d);
-    }
+    for (const auto& [campo, titulo] : campos)
+        c.push_back(Columna(campo, titulo));
     c.back().formato = QStringLiteral("dd/MM/yyyy");
     // The search's other columns are read by the hand-back, not shown.
-    for (const char* oculto : {"SolicitudNro", "BajaDe", "BajaMotivo"}) {
-        DefColumna d;
-        d.campo = QLatin1String(oculto);
-        d.visible = false;
-        c.push_back(d);
-    }
+    for (const char* oculto : {"SolicitudNro", "BajaDe", "BajaMotivo"})
+        c.push_back(ColumnaOculta(oculto));
     return c;
 }
 

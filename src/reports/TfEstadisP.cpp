@@ -56,15 +56,6 @@ QLabel* TotalSerie(QWidget* padre, int serie) {
     return l;
 }
 
-QToolButton* Boton(QWidget* padre, const char* nombre, Iconos::Dibujo dibujo, const char* pista) {
-    auto* b = new QToolButton(padre);
-    b->setObjectName(QString::fromLatin1(nombre));
-    b->setIcon(Iconos::Icono(dibujo));
-    b->setIconSize(QSize(24, 24));
-    b->setToolTip(QString::fromUtf8(pista));
-    return b;
-}
-
 } // namespace
 
 QString TfEstadisP::TextoSinProvincia() {
@@ -102,9 +93,10 @@ TfEstadisP::TfEstadisP(QWidget* padre) : QWidget(padre) {
     c3D = new QCheckBox(QStringLiteral("3D"), this);
     c3D->setObjectName(QStringLiteral("c3D"));
     c3D->setChecked(true);
-    SpeedButton1 = Boton(this, "SpeedButton1", Iconos::Dibujo::Grafico, "visualizar gráfico");
-    SpeedButton2 =
-        Boton(this, "SpeedButton2", Iconos::Dibujo::Copiar, "copiar gráfico al portapapeles");
+    SpeedButton1 = Iconos::BotonHerramienta(this, "SpeedButton1", Iconos::Dibujo::Grafico,
+                                            QString::fromUtf8("visualizar gráfico"));
+    SpeedButton2 = Iconos::BotonHerramienta(this, "SpeedButton2", Iconos::Dibujo::Copiar,
+                                            QString::fromUtf8("copiar gráfico al portapapeles"));
 
     auto* elige = new QGridLayout;
     elige->addWidget(new QLabel(QStringLiteral("Distrital"), this), 0, 0);

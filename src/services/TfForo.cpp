@@ -25,26 +25,6 @@
 
 namespace {
 
-QToolButton* Boton(QWidget* padre, const char* nombre, Iconos::Dibujo dibujo, const char* pista) {
-    auto* b = new QToolButton(padre);
-    b->setObjectName(QString::fromLatin1(nombre));
-    b->setIcon(Iconos::Icono(dibujo));
-    b->setIconSize(QSize(24, 24));
-    b->setAutoRaise(true);
-    b->setToolTip(QString::fromUtf8(pista));
-    return b;
-}
-
-DefColumna Columna(const char* campo, const char* titulo, int ancho,
-                   Qt::Alignment alineacion = {}) {
-    DefColumna d;
-    d.campo = QString::fromLatin1(campo);
-    d.titulo = QString::fromUtf8(titulo);
-    d.ancho = ancho;
-    d.alineacion = alineacion;
-    return d;
-}
-
 std::vector<DefColumna> ColumnasForo() {
     std::vector<DefColumna> c{
         Columna("IdPregunta", "No.", 40, Qt::AlignCenter), Columna("Pregunta", "Pregunta", 420),
@@ -64,13 +44,16 @@ std::vector<DefColumna> ColumnasForo() {
 TfForo::TfForo(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("fForo"));
     setWindowTitle(QString::fromUtf8("Preguntas más frecuentes"));
-    SpeedButton1 =
-        Boton(this, "SpeedButton1", Iconos::Dibujo::Ejecutar, "listar preguntas más frecuentes");
-    SpeedButton2 = Boton(this, "SpeedButton2", Iconos::Dibujo::Insertar,
-                         "formular nueva pregunta acerca del sistema y procesos");
-    sbResponde = Boton(this, "sbResponde", Iconos::Dibujo::Editar, "responder a la pregunta");
+    SpeedButton1 = Iconos::BotonHerramienta(this, "SpeedButton1", Iconos::Dibujo::Ejecutar,
+                                            QString::fromUtf8("listar preguntas más frecuentes"));
+    SpeedButton2 = Iconos::BotonHerramienta(
+        this, "SpeedButton2", Iconos::Dibujo::Insertar,
+        QString::fromUtf8("formular nueva pregunta acerca del sistema y procesos"));
+    sbResponde = Iconos::BotonHerramienta(this, "sbResponde", Iconos::Dibujo::Editar,
+                                          QString::fromUtf8("responder a la pregunta"));
     sbResponde->setEnabled(false);
-    sbMira = Boton(this, "sbMira", Iconos::Dibujo::Lupa, "ver respuesta de la pregunta");
+    sbMira = Iconos::BotonHerramienta(this, "sbMira", Iconos::Dibujo::Lupa,
+                                      QString::fromUtf8("ver respuesta de la pregunta"));
     sbMira->setEnabled(false);
     auto* grupo = new QGroupBox(QStringLiteral("Tipo de pregunta"), this);
     grupo->setObjectName(QStringLiteral("RadioGroup1"));

@@ -43,20 +43,11 @@ void TfUsuarios::RefrescaListaUsers() {
                QStringLiteral("       Localidad, Cargo, Servicio"), QStringLiteral("FROM Usuarios"),
                QStringLiteral("ORDER BY IdUsuario")};
     // A failing list is shown by the application's error display; the grid stays empty.
-    auto columna = [](const char* campo, const char* titulo, int ancho,
-                      Qt::Alignment alineacion = {}) {
-        DefColumna d;
-        d.campo = QString::fromLatin1(campo);
-        d.titulo = QString::fromUtf8(titulo);
-        d.ancho = ancho;
-        d.alineacion = alineacion;
-        return d;
-    };
-    q.AbreEn(DBGrid1->Modelo(), {columna("IdDistrital", "J.D.", 45, Qt::AlignCenter),
-                                 columna("IdUsuario", "Login", 90), columna("Nombre", "", 220),
-                                 columna("Localidad", "", 110), columna("Cargo", "", 120),
-                                 columna("CorreoE", "e-mail", 160), columna("Telefono", "", 90),
-                                 columna("Servicio", "", 110)});
+    q.AbreEn(DBGrid1->Modelo(), {Columna("IdDistrital", "J.D.", 45, Qt::AlignCenter),
+                                 Columna("IdUsuario", "Login", 90), Columna("Nombre", "", 220),
+                                 Columna("Localidad", "", 110), Columna("Cargo", "", 120),
+                                 Columna("CorreoE", "e-mail", 160), Columna("Telefono", "", 90),
+                                 Columna("Servicio", "", 110)});
     DBGrid1->AplicaColumnas();
     cuenta_->setText(QString::number(DBGrid1->Modelo().Filas()) +
                      QStringLiteral(" registros encontrados"));
