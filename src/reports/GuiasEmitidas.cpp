@@ -1,12 +1,11 @@
 // Guides-issued report: statements, sums and layout.
 #include "reports/GuiasEmitidas.h"
 
+#include "app/Configuracion.h"
 #include "app/Globales.h"
 #include "app/TdmDatos.h"
 #include "common/Iconos.h"
 #include "db/Consulta.h"
-
-#include <QSettings>
 
 QStringList LineasGuiasEmitidas(VarianteGuias variante, bool origen) {
     const QString rubro = origen ? QStringLiteral("Ori_Rubro") : QStringLiteral("Des_Rubro");
@@ -91,15 +90,16 @@ TextosInforme LeeTextosInforme() {
                     {}};
     if (ArchivoIni.isEmpty())
         return t;
-    QSettings ini(ArchivoIni, QSettings::IniFormat);
-    ini.beginGroup(QStringLiteral("INFORMES"));
-    t.servicio1 = ini.value(QStringLiteral("Servicio1"), t.servicio1).toString();
-    t.servicio2 = ini.value(QStringLiteral("Servicio2"), t.servicio2).toString();
-    t.ministerio1 = ini.value(QStringLiteral("Ministerio1"), t.ministerio1).toString();
-    t.ministerio2 = ini.value(QStringLiteral("Ministerio2"), t.ministerio2).toString();
+    // The program's own INI reading: a Windows path keeps its backslashes as written.
+    const ArchivoConfiguracion ini(ArchivoIni);
+    const QString s = QStringLiteral("INFORMES");
+    t.servicio1 = ini.Texto(s, QStringLiteral("Servicio1"), t.servicio1);
+    t.servicio2 = ini.Texto(s, QStringLiteral("Servicio2"), t.servicio2);
+    t.ministerio1 = ini.Texto(s, QStringLiteral("Ministerio1"), t.ministerio1);
+    t.ministerio2 = ini.Texto(s, QStringLiteral("Ministerio2"), t.ministerio2);
     for (auto [clave, imagen] :
          {std::pair{"LogoIzquierdo", &t.logoIzquierdo}, std::pair{"LogoDerecho", &t.logoDerecho}}) {
-        const QString ruta = ini.value(QLatin1String(clave)).toString();
+        const QString ruta = ini.Texto(s, QLatin1String(clave), QString());
         if (!ruta.isEmpty()) {
             QImage leida(ruta);
             if (!leida.isNull())

@@ -1,6 +1,7 @@
 // Movement history dialog.
 #include "reports/TfHisto.h"
 
+#include "app/Configuracion.h"
 #include "app/Globales.h"
 #include "common/Editores.h"
 #include "common/Mensajes.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -24,8 +24,8 @@ QString NombreServicio() {
         QString::fromUtf8("SERVICIO NACIONAL DE SANIDAD ANIMAL - JEFATURA DISTRITAL");
     if (ArchivoIni.isEmpty())
         return porDefecto;
-    QSettings ini(ArchivoIni, QSettings::IniFormat);
-    return ini.value(QStringLiteral("INFORMES/Servicio"), porDefecto).toString();
+    return ArchivoConfiguracion(ArchivoIni)
+        .Texto(QStringLiteral("INFORMES"), QStringLiteral("Servicio"), porDefecto);
 }
 
 TfHisto::TfHisto(QWidget* padre) : QDialog(padre) {

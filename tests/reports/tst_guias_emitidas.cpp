@@ -5,14 +5,18 @@
 #include "apoyo/Fixturas.h"
 #include "apoyo/Patrones.h"
 #include "apoyo/Principal.h"
+#include "app/Globales.h"
 #include "app/TdmDatos.h"
 #include "common/Editores.h"
 #include "reports/TfGuias.h"
+#include "reports/TfHisto.h"
 
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TstGuiasEmitidas : public QObject {
@@ -155,6 +159,31 @@ private Q_SLOTS:
         if (predios == QLatin1String("0"))
             for (const char* n : {"qrlF09", "qrlTot09", "qrP01", "qrC09", "qrTot09"})
                 QCOMPARE(inf.Etiqueta(QLatin1String(n)).texto, QStringLiteral("0"));
+    }
+
+    // The operator's texts and pictures from [INFORMES], read as written (a backslash stays a
+    // backslash); an absent or unreadable picture keeps the default.
+    void textosDelOperador() {
+        QTemporaryDir carpeta;
+        const QString logo = carpeta.filePath(QStringLiteral("logo.png"));
+        QImage rojo(40, 20, QImage::Format_RGB32);
+        rojo.fill(Qt::red);
+        QVERIFY(rojo.save(logo));
+        QFile ini(ArchivoIni);
+        QVERIFY(ini.open(QIODevice::Append));
+        ini.write(QStringLiteral("[INFORMES]\r\nServicio=SENASAG\\BENI\r\nServicio1=JEFATURA "
+                                 "\\r DISTRITAL\r\nMinisterio2=AGROPECUARIO Y ÑANDÚ\r\n"
+                                 "LogoIzquierdo=%1\r\nLogoDerecho=%1.no\r\n")
+                      .arg(logo)
+                      .toUtf8());
+        ini.close();
+        const TextosInforme t = LeeTextosInforme();
+        QCOMPARE(t.servicio1, QStringLiteral("JEFATURA \\r DISTRITAL"));
+        QCOMPARE(t.servicio2, QStringLiteral("JEFATURA DISTRITAL DE SANIDAD ANIMAL"));
+        QCOMPARE(t.ministerio2, QString::fromUtf8("AGROPECUARIO Y ÑANDÚ"));
+        QCOMPARE(t.logoIzquierdo.size(), QSize(40, 20));
+        QVERIFY(t.logoDerecho.isNull());
+        QCOMPARE(NombreServicio(), QStringLiteral("SENASAG\\BENI"));
     }
 
     // Both layouts, element by element at their millimetre positions with the fixture's
