@@ -4,6 +4,7 @@
 #include "app/Globales.h"
 #include "common/Editores.h"
 #include "common/Iconos.h"
+#include "common/Utilidades.h"
 #include "common/Ventanas.h"
 #include "common/Vocabulario.h"
 #include "db/Consulta.h"
@@ -429,4 +430,24 @@ bool EntradaGuia::Guarda(DatosGuia& guia, const QString& distritoCargado) {
         eNro->setText(QString::number(guia.nroGuia));
     accept();
     return true;
+}
+
+void EntradaGuia::LlenaSolicitante(const DatosGuia& g) {
+    stEspecie->setText(g.especie);
+    eSolicitante->setText(g.solicitanteNombre);
+    eCarnet->setText(g.solicitanteCarnet);
+}
+
+void EntradaGuia::LlenaAutorizacion(const DatosGuia& g, bool duplicado) {
+    cMedio->setCurrentIndex(cMedio->findText(g.medioTransporte));
+    eConductor->setText(g.medioConductor);
+    eRuta->setText(g.autorizaRuta);
+    eDado->setText(duplicado ? CapitalDepartamento(IdDistrital) : g.autorizaDadoEn);
+    deFecha->setDate(duplicado ? QDate::currentDate() : g.autorizaFecha);
+    eEnfermedad->setText(g.vacunaEnfermedad);
+    eVacunacion->setText(g.vacunaFecha);
+    eVeterinario->setText(g.vacunaMedico);
+    eCertificados->setText(g.vacunaCertificados);
+    if (!duplicado)
+        eComenta->setText(g.comentarios);
 }

@@ -119,6 +119,11 @@ protected:
     // municipality, establishment and owner. A duplicate also resets the objectives after the
     // destination's rules.
     void LlenaLugar(Lado lado, const DatosGuia& guia, bool reiniciaObjetivos = false);
+    // A stored guide's species and applicant.
+    void LlenaSolicitante(const DatosGuia& guia);
+    // A stored guide's vaccination, transport and authorisation: as stored for an edit; a
+    // duplicate is issued here and today and carries no comment.
+    void LlenaAutorizacion(const DatosGuia& guia, bool duplicado);
     // The form's own rules of a side's kind (the bovine form has them on both sides).
     virtual void ReglasRubro(Lado lado) = 0;
     // The sum of a guide's ten group counts, as its total shows.

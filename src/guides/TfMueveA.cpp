@@ -167,9 +167,7 @@ void TfMueveA::AbreNueva(const QString& especie) {
 void TfMueveA::AbreEdicion(const DatosGuia& g) {
     Modo = 1;
     eNro->setText(QString::number(g.nroGuia));
-    stEspecie->setText(g.especie);
-    eSolicitante->setText(g.solicitanteNombre);
-    eCarnet->setText(g.solicitanteCarnet);
+    LlenaSolicitante(g);
     LlenaLugar(Lado::Origen, g);
     eCertificadoO->setText(g.oriCertificado);
     eCicloO->setText(g.oriCiclo);
@@ -180,16 +178,7 @@ void TfMueveA::AbreEdicion(const DatosGuia& g) {
     stTotalBov->setText(TotalGrupos(g));
     RefrescaObjetivos();
     FijaObjetivos(g.objetivos); // the hatchery's has no box here
-    cMedio->setCurrentIndex(cMedio->findText(g.medioTransporte));
-    eConductor->setText(g.medioConductor);
-    eRuta->setText(g.autorizaRuta);
-    eDado->setText(g.autorizaDadoEn);
-    deFecha->setDate(g.autorizaFecha);
-    eEnfermedad->setText(g.vacunaEnfermedad);
-    eVacunacion->setText(g.vacunaFecha);
-    eVeterinario->setText(g.vacunaMedico);
-    eCertificados->setText(g.vacunaCertificados);
-    eComenta->setText(g.comentarios);
+    LlenaAutorizacion(g, false);
     distritoCargado_ = g.oriIdDistrital;
 }
 
@@ -198,9 +187,7 @@ void TfMueveA::AbreDuplicado(const DatosGuia& g) {
     stTotalBov->setText(QStringLiteral("0"));
     CantidadesCategoria.fill(0);
     CantidadesGrupo.fill(0);
-    stEspecie->setText(g.especie);
-    eSolicitante->setText(g.solicitanteNombre);
-    eCarnet->setText(g.solicitanteCarnet);
+    LlenaSolicitante(g);
     LlenaLugar(Lado::Origen, g);
     eCertificadoO->setText(g.oriCertificado);
     eCicloO->setText(g.oriCiclo);
@@ -208,15 +195,7 @@ void TfMueveA::AbreDuplicado(const DatosGuia& g) {
     eCertificadoD->setText(g.desCertificado);
     eCicloD->setText(g.desCiclo);
     FijaObjetivos(g.objetivos);
-    cMedio->setCurrentIndex(cMedio->findText(g.medioTransporte));
-    eConductor->setText(g.medioConductor);
-    eRuta->setText(g.autorizaRuta);
-    eDado->setText(CapitalDepartamento(IdDistrital));
-    deFecha->setDate(QDate::currentDate());
-    eEnfermedad->setText(g.vacunaEnfermedad);
-    eVacunacion->setText(g.vacunaFecha);
-    eVeterinario->setText(g.vacunaMedico);
-    eCertificados->setText(g.vacunaCertificados);
+    LlenaAutorizacion(g, true);
     distritoCargado_ = g.oriIdDistrital;
 }
 

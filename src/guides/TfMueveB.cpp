@@ -132,9 +132,7 @@ void TfMueveB::AbreNueva(const QString& especie) {
 void TfMueveB::AbreEdicion(const DatosGuia& g) {
     Modo = 1;
     eNro->setText(QString::number(g.nroGuia));
-    stEspecie->setText(g.especie);
-    eSolicitante->setText(g.solicitanteNombre);
-    eCarnet->setText(g.solicitanteCarnet);
+    LlenaSolicitante(g);
     LlenaLugar(Lado::Origen, g);
     cDistritalO->setEnabled(false); // the guide's key
     LlenaLugar(Lado::Destino, g);
@@ -142,16 +140,7 @@ void TfMueveB::AbreEdicion(const DatosGuia& g) {
     stTotal->setText(TotalGrupos(g));
     RefrescaObjetivos();
     FijaObjetivos(g.objetivos);
-    eEnfermedad->setText(g.vacunaEnfermedad);
-    eVacunacion->setText(g.vacunaFecha);
-    eVeterinario->setText(g.vacunaMedico);
-    eCertificados->setText(g.vacunaCertificados);
-    cMedio->setCurrentIndex(cMedio->findText(g.medioTransporte));
-    eConductor->setText(g.medioConductor);
-    eRuta->setText(g.autorizaRuta);
-    eDado->setText(g.autorizaDadoEn);
-    eComenta->setText(g.comentarios);
-    deFecha->setDate(g.autorizaFecha);
+    LlenaAutorizacion(g, false);
     distritoCargado_ = g.oriIdDistrital;
 }
 
@@ -159,23 +148,13 @@ void TfMueveB::AbreDuplicado(const DatosGuia& g) {
     IniciaNueva();
     stTotal->setText(QStringLiteral("0"));
     CantidadesGrupo.fill(0);
-    stEspecie->setText(g.especie);
-    eSolicitante->setText(g.solicitanteNombre);
-    eCarnet->setText(g.solicitanteCarnet);
+    LlenaSolicitante(g);
     LlenaLugar(Lado::Origen, g);
     LlenaLugar(Lado::Destino, g, true);
     std::array<bool, 8> objetivos = g.objetivos;
     objetivos[6] = false; // the hatchery objective is not carried into a duplicate
     FijaObjetivos(objetivos);
-    cMedio->setCurrentIndex(cMedio->findText(g.medioTransporte));
-    eConductor->setText(g.medioConductor);
-    eRuta->setText(g.autorizaRuta);
-    eDado->setText(CapitalDepartamento(IdDistrital));
-    deFecha->setDate(QDate::currentDate());
-    eEnfermedad->setText(g.vacunaEnfermedad);
-    eVacunacion->setText(g.vacunaFecha);
-    eVeterinario->setText(g.vacunaMedico);
-    eCertificados->setText(g.vacunaCertificados);
+    LlenaAutorizacion(g, true);
     distritoCargado_ = g.oriIdDistrital;
 }
 

@@ -29,7 +29,7 @@ constexpr double kZProfundidad = 3.5;
 } // namespace
 
 // The depth faces of every bar, drawn under the fronts.
-class Profundidad : public QGraphicsItem {
+class GraficoProvincias::Profundidad : public QGraphicsItem {
 public:
     explicit Profundidad(GraficoProvincias& g, QGraphicsItem* padre) : QGraphicsItem(padre), g_(g) {
         setZValue(kZProfundidad);
@@ -60,7 +60,7 @@ private:
 };
 
 // A frame around the chart's own title (the chart has no frame of its own for it).
-class MarcoTitulo : public QGraphicsItem {
+class GraficoProvincias::MarcoTitulo : public QGraphicsItem {
 public:
     explicit MarcoTitulo(QChart& c) : QGraphicsItem(&c), c_(c) { setZValue(kZProfundidad); }
     QRectF boundingRect() const override { return Rect().adjusted(-1, -1, 1, 1); }

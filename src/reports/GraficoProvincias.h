@@ -57,7 +57,9 @@ protected:
 
 private:
     void Reajusta();
+    class Profundidad; // the depth faces under the bars
+    class MarcoTitulo; // the frame around the title
     bool profundidad_ = true;
-    class Profundidad* caras_;
-    class MarcoTitulo* marco_;
+    Profundidad* caras_;
+    MarcoTitulo* marco_;
 };

@@ -30,7 +30,7 @@ TfUsuarios::TfUsuarios(QWidget* padre) : QWidget(padre) {
     todo->addWidget(herramientas);
     todo->addWidget(DBGrid1, 1);
     todo->addWidget(StatusBar1);
-    resize(900, 480);
+    resize(1010, 480); // every column in view
     RefrescaListaUsers();
 }
 

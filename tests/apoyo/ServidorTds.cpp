@@ -18,7 +18,6 @@ namespace {
 
 enum : quint8 {
     kLote = 0x01,
-    kRpc = 0x03,
     kRespuesta = 0x04,
     kAtencion = 0x06,
     kLogin7 = 0x10,
@@ -226,11 +225,10 @@ QByteArray RespuestaLogin(const Login& l) {
 // A column's wire type, from the first value that is not NULL.
 enum class TipoTds { Entero, Real, Fecha, Texto };
 
-TipoTds TipoDe(const Consulta& q, int columna) {
+TipoTds TipoDe(Consulta& q, int columna) {
     for (int r = 0; r < q.Registros(); ++r) {
-        Consulta& c = const_cast<Consulta&>(q);
-        c.IrA(r);
-        const QVariant v = c.Campo(q.Campos()[columna]);
+        q.IrA(r);
+        const QVariant v = q.Campo(q.Campos()[columna]);
         if (v.isNull())
             continue;
         switch (v.typeId()) {
@@ -402,7 +400,8 @@ void ServidorTds::Sesion(int s) {
             // ALL_HEADERS first (TDS 7.2 on), then the statement in UCS-2.
             const int cabeceras =
                 datos.size() >= 4
-                    ? int(quint8(datos[0]) | (quint8(datos[1]) << 8) | (quint8(datos[2]) << 16))
+                    ? int(quint32(quint8(datos[0])) | quint32(quint8(datos[1])) << 8 |
+                          quint32(quint8(datos[2])) << 16 | quint32(quint8(datos[3])) << 24)
                     : 0;
             const QString sql =
                 LeeUcs2(datos, cabeceras, int((datos.size() - cabeceras) / 2)).trimmed();
