@@ -1,14 +1,14 @@
-// Test equipment: the server's side of SQL Server's wire protocol (TDS 7.x) on 127.0.0.1, so
+// Test equipment: the server's side of SQL Server's wire protocol (TDS 7.3) on 127.0.0.1, so
 // that the program's ODBC path (Qt's QODBC, unixODBC, FreeTDS) meets a server in the tests.
 // It answers pre-login without encryption, checks LOGIN7 against the embedded database's
-// logins and runs each SQL batch on that database through the program's own dialect layer,
-// answering with result sets, row counts and SQL Server's ERROR tokens. Never part of the
-// program. So far it serves the connection (pre-login and login) and plain batches; the RPCs
-// that FreeTDS uses for parameterised statements are answered with an error.
+// logins and runs what each session sends on that database (see EjecutorTds), each client on
+// a thread of its own. A test can make it slow to answer or drop the connection mid-result.
+// Never part of the program.
 #pragma once
 
 #include <QString>
 #include <atomic>
+#include <list>
 #include <mutex>
 #include <thread>
 
@@ -27,15 +27,32 @@ public:
     };
     DatosLogin UltimoLogin() const;
 
+    // Faults for the next statements whose text holds `marca`: answered only after
+    // `demoraMs` (unless the client cancels meanwhile), or the connection closed after
+    // `cortaTrasFilas` rows of their result.
+    struct Falla {
+        QString marca;
+        int demoraMs = 0;
+        int cortaTrasFilas = -1;
+    };
+    void FijaFalla(const Falla& falla);
+    // Statements the server has run, counted (a test may wait on them).
+    int Sentencias() const { return sentencias_; }
+
 private:
     void Atiende();
     void Sesion(int socket);
+    Falla FallaPara(const QString& sql) const;
 
     QString carpeta_;
     int escucha_ = -1;
     int puerto_ = 0;
     std::atomic<bool> fin_{false};
+    std::atomic<int> sentencias_{0};
     mutable std::mutex cerrojo_;
     DatosLogin ultimo_;
+    Falla falla_;
+    std::list<std::thread> sesiones_;
+    std::list<int> sockets_;
     std::thread hilo_;
 };
