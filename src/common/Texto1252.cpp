@@ -35,6 +35,22 @@ QByteArray Codifica(const QString& texto) {
     return r;
 }
 
+QString FueraDePagina(const QString& texto) {
+    QString fuera;
+    for (auto it = texto.cbegin(); it != texto.cend(); ++it) {
+        QString caracter(*it);
+        char32_t c = it->unicode();
+        if (it->isHighSurrogate() && it + 1 != texto.cend() && (it + 1)->isLowSurrogate()) {
+            caracter += *(it + 1);
+            c = QChar::surrogateToUcs4(*it, *(it + 1));
+            ++it;
+        }
+        if (c != U'?' && ByteDe(c) == '?' && !fuera.contains(caracter))
+            fuera += caracter;
+    }
+    return fuera;
+}
+
 QString Decodifica(const QByteArray& bytes) {
     QString r;
     r.reserve(bytes.size());

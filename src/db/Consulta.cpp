@@ -2,6 +2,7 @@
 #include "db/Consulta.h"
 
 #include "common/Errores.h"
+#include "common/Texto1252.h"
 #include "db/Conexion.h"
 #include "db/DialectoSqlite.h"
 #include "db/ServidorEmbebido.h"
@@ -138,6 +139,17 @@ QVariant Consulta::ValorParametro(const QString& nombre, bool embebida) const {
                 QStringLiteral("El valor del parámetro %1 (\"%2\") excede los %3 caracteres "
                                "permitidos.")
                     .arg(nombre, cita, QString::number(p.tamano)));
+        }
+        // SQL Server keeps the registry's texts in Windows-1252 columns. The driver cannot
+        // convert a character beyond that page and leaves the connection unusable after
+        // trying, so such a value is refused here, naming what cannot be kept.
+        if (!embebida) {
+            const QString fuera = Texto1252::FueraDePagina(t);
+            if (!fuera.isEmpty())
+                throw ErrorBaseDatos(
+                    QString::fromUtf8("El valor del parámetro %1 tiene caracteres que la base de "
+                                      "datos no puede guardar: %2")
+                        .arg(nombre, fuera.left(20)));
         }
         return t;
     }

@@ -39,7 +39,10 @@ void EscrituraPorFilas::Sql(const char* sentencia) {
         sqlite3_reset(st);
         return;
     }
+    // Forward-only, as every statement of the program: a scrollable one would make SQL Server
+    // open a cursor for a statement that returns nothing.
     QSqlQuery q(conexion_.Bd());
+    q.setForwardOnly(true);
     if (!q.exec(QString::fromLatin1(sentencia)))
         throw ErrorBaseDatos(TextoErrorBase(q.lastError()));
 }
@@ -50,6 +53,7 @@ bool EscrituraPorFilas::EnTransaccion() const {
         return bd && sqlite3_get_autocommit(bd) == 0;
     }
     QSqlQuery q(conexion_.Bd());
+    q.setForwardOnly(true);
     return q.exec(QStringLiteral("SELECT @@TRANCOUNT")) && q.next() && q.value(0).toInt() > 0;
 }
 

@@ -43,6 +43,26 @@ QString TraduceRestriccion(const QString& texto) {
     return texto;
 }
 
+// The driver's diagnostic records as QODBC joins them, "[FreeTDS][SQL Server]text ...": the
+// texts without the driver's and server's tags, one per line. FreeTDS's own "Unable to connect
+// to data source" goes when the server said why.
+QString TextoOdbc(const QString& texto) {
+    static const QRegularExpression etiquetas(QStringLiteral("\\s*(?:\\[[^\\[\\]]*\\])+"));
+    QStringList registros;
+    qsizetype desde = 0;
+    for (auto it = etiquetas.globalMatch(texto); it.hasNext();) {
+        const auto m = it.next();
+        registros << texto.mid(desde, m.capturedStart() - desde).trimmed();
+        desde = m.capturedEnd();
+    }
+    registros << texto.mid(desde).trimmed();
+    registros.removeAll(QString());
+    registros.removeDuplicates();
+    if (registros.size() > 1)
+        registros.removeAll(QStringLiteral("Unable to connect to data source"));
+    return registros.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 QString ExplicacionSqlite(int codigo) {
@@ -81,10 +101,13 @@ QString TextoErrorBase(const QSqlError& error) {
     const QString base = error.databaseText().trimmed();
     const QString texto = base.isEmpty() ? error.text().trimmed() : base;
     const QString codigo = error.nativeErrorCode().trimmed();
+    // ODBC's texts carry the driver's tags ("[FreeTDS][SQL Server]…") and its code is the
+    // server's error number; SQLite reports its result code.
+    const bool odbc = texto.startsWith(QLatin1Char('['));
     bool numerico = false;
     const int n = codigo.toInt(&numerico);
-    // SQLite reports its result code as a number; ODBC its state ("08S01").
-    if (numerico)
+    if (numerico && !odbc)
         return Junta(ExplicacionSqlite(n), TraduceRestriccion(texto));
-    return Junta(ExplicacionOdbc(codigo, texto + QLatin1Char(' ') + error.driverText()), texto);
+    return Junta(ExplicacionOdbc(codigo, texto + QLatin1Char(' ') + error.driverText()),
+                 TextoOdbc(texto));
 }

@@ -1,10 +1,12 @@
 // Fresh embedded databases for tests.
 #include "apoyo/BaseDePrueba.h"
 
+#include "apoyo/ServidorTds.h"
 #include "app/Configuracion.h"
 #include "app/Globales.h"
 #include "app/TdmDatos.h"
 #include "common/Utilidades.h"
+#include "db/Conexion.h"
 #include "db/Esquema.h"
 #include "db/ServidorEmbebido.h"
 
@@ -12,6 +14,7 @@
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 #include <QUuid>
 
@@ -27,6 +30,7 @@ BaseDePrueba::BaseDePrueba() : nombre_(QStringLiteral("prueba-") + QUuid::create
 }
 
 BaseDePrueba::~BaseDePrueba() {
+    tds_.reset();
     QSqlDatabase::database(nombre_, false).close();
     QSqlDatabase::removeDatabase(nombre_);
 }
@@ -55,6 +59,17 @@ QVariant BaseDePrueba::Valor(const QString& consulta, const QVariantList& valore
     return q.next() ? q.value(0) : QVariant();
 }
 
+QVariantList BaseDePrueba::Fila(const QString& consulta) {
+    QSqlQuery q(QSqlDatabase::database(nombre_, false));
+    if (!q.exec(consulta))
+        qFatal("%s: %s", qPrintable(consulta), qPrintable(q.lastError().text()));
+    QVariantList fila;
+    if (q.next())
+        for (int i = 0; i < q.record().count(); ++i)
+            fila << q.value(i);
+    return fila;
+}
+
 void BaseDePrueba::Login(const QString& login, const QString& clave, const QString& distrital,
                          const QStringList& roles) {
     QSqlDatabase bd = QSqlDatabase::database(nombre_, false);
@@ -79,6 +94,28 @@ void BaseDePrueba::Geografia() {
                        "('BEN','02','02','Guayaramerín')"));
 }
 
+bool BaseDePrueba::PorOdbc() {
+    return qEnvironmentVariable("TARVELION_MOTOR") == QLatin1String("odbc");
+}
+
+ServidorTds* BaseDePrueba::Tds() {
+    if (!tds_ && PorOdbc())
+        tds_ = std::make_unique<ServidorTds>(carpeta_.path());
+    return tds_.get();
+}
+
+QString BaseDePrueba::Origen() {
+    if (ServidorTds* s = Tds())
+        return QStringLiteral("127.0.0.1,%1").arg(s->Puerto());
+    return QStringLiteral("Moravel.db");
+}
+
+void BaseDePrueba::AbreConexion(Conexion& conexion, const QString& usuario, const QString& clave) {
+    conexion.carpetaBase = carpeta_.path();
+    conexion.Abre(QStringLiteral("Data Source=%1;Initial Catalog=Moravel;User ID=%2;Password=%3")
+                      .arg(Origen(), Conexion::ValorCadena(usuario), Conexion::ValorCadena(clave)));
+}
+
 void BaseDePrueba::Configura(const QString& usuario, const QString& clave, int dialogo) {
     CarpetaSistema = carpeta_.path();
     ArchivoIni = QDir(carpeta_.path()).filePath(QStringLiteral("Tarvelion.ini"));
@@ -87,10 +124,12 @@ void BaseDePrueba::Configura(const QString& usuario, const QString& clave, int d
     // Marked as UTF-8, so logins and passwords beyond Windows-1252's plain letters arrive as
     // typed (an unmarked file is read as Windows-1252).
     ini.write("\xEF\xBB\xBF");
-    ini.write(QStringLiteral("[CONECTIVIDAD]\r\nServidor=Moravel.db\r\nBaseDatos=Moravel\r\n"
+    // The INI keeps the server's address with its digits swapped, as the program reads it.
+    ini.write(QStringLiteral("[CONECTIVIDAD]\r\nServidor=%4\r\nBaseDatos=Moravel\r\n"
                              "Usuario=%1\r\nPassword=%2\r\nDialogo=%3\r\n")
                   .arg(usuario, clave)
                   .arg(dialogo)
+                  .arg(EncryptIP(Origen()))
                   .toUtf8());
 }
 

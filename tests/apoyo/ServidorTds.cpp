@@ -155,9 +155,9 @@ void ServidorTds::Sesion(int s) {
                                            Conexion::ValorCadena(l.clave),
                                            Conexion::ValorCadena(l.base)));
                     salida.e.b = RespuestaLogin(l.base);
-                } catch (const ErrorTarvelion&) {
-                    Error(salida.e, 18456, 14,
-                          QStringLiteral("Login failed for user '%1'.").arg(l.usuario));
+                } catch (const ErrorTarvelion& e) {
+                    // The embedded server's refusal, in its words (a server in Spanish).
+                    Error(salida.e, 18456, 14, e.Texto());
                     Hecho(salida.e, kHecho, kConError, 0, 0);
                     salida.Envia(true);
                     return;

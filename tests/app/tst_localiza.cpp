@@ -1,8 +1,10 @@
 // The certificate lookup against the demo database: found in cycle 20 and 21, missing with OK
 // and Cancel, cycles that do nothing, a number beyond 32 bits, the close box, a lost connection.
 #include "BaseDemo.h"
+#include "apoyo/BaseDePrueba.h"
 #include "apoyo/Grabadora.h"
 #include "apoyo/Principal.h"
+#include "apoyo/ServidorTds.h"
 #include "app/Configuracion.h"
 #include "app/Globales.h"
 #include "app/TdmDatos.h"
@@ -18,10 +20,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <memory>
 
 class TstLocaliza : public QObject {
     Q_OBJECT
     QTemporaryDir carpeta_;
+    std::unique_ptr<ServidorTds> tds_; // the ODBC run reaches the demo file through it
     TdmDatos* datos_ = nullptr;
     TfPrinc* principal_ = nullptr;
     inline static QString formaAbierta_;
@@ -63,6 +67,12 @@ private Q_SLOTS:
         QFile ini(ArchivoIni);
         ini.open(QIODevice::WriteOnly);
         ini.write("[CONECTIVIDAD]\r\nUsuario=operador\r\nPassword=operador2026\r\nDialogo=0\r\n");
+        if (BaseDePrueba::PorOdbc()) {
+            tds_ = std::make_unique<ServidorTds>(carpeta_.path());
+            ini.write(QStringLiteral("Servidor=%1\r\n")
+                          .arg(EncryptIP(QStringLiteral("127.0.0.1,%1").arg(tds_->Puerto())))
+                          .toLatin1());
+        }
         ini.close();
         CicloActual = QStringLiteral("25");
         datos_ = new TdmDatos;

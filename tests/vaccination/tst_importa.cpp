@@ -176,7 +176,11 @@ private Q_SLOTS:
         Prepara(f, QFINDTESTDATA(archivo));
         f.BitBtn1->click();
         const QStringList rechazos = f.Memo1->toPlainText().split(QLatin1Char('\n'));
-        const QStringList esperados{
+        // SQL Server keeps the registry's texts in Windows-1252: on that backend the row with
+        // Polish, Chinese and Greek letters is refused, naming them, and the rows after it
+        // still go in; the embedded file keeps it as written.
+        const bool odbc = BaseDePrueba::PorOdbc();
+        QStringList esperados{
             QStringLiteral("5003 - |excede los 50 caracteres"),
             QString::fromUtf8("5005 - |\"CIEN\" del parámetro sCantidadDosis no es un número "
                               "entero"),
@@ -186,6 +190,8 @@ private Q_SLOTS:
             QString::fromUtf8("5008 - |70000 no cabe en el parámetro sTerneros"),
             QString::fromUtf8("4711.5 - |\"4711.5\" del parámetro sCertificadoNro no es un "
                               "número entero")};
+        if (odbc)
+            esperados.insert(1, QString::fromUtf8("5004 - |no puede guardar: ŁŹ牧場Ωμέγα"));
         QCOMPARE(rechazos.size(), esperados.size());
         for (int i = 0; i < esperados.size(); ++i) {
             const QStringList e = esperados[i].split(QLatin1Char('|'));
@@ -198,8 +204,9 @@ private Q_SLOTS:
                                             "FROM Vacunaciones ORDER BY CertificadoNro)"))
                      .toString(),
                  QString::fromUtf8("5001:EL \"TORO\" D'ARCY:ROCA|5002:x'); DELETE FROM "
-                                   "Vacunaciones; --:ROCA|5004:ŁÓDŹ 牧場 Ωμέγα:ROCA|5006:PATERNO "
-                                   "NUMERO:123|5009:%1 %2 PREDIO:ROCA"));
+                                   "Vacunaciones; --:ROCA|") +
+                     (odbc ? QString() : QString::fromUtf8("5004:ŁÓDŹ 牧場 Ωμέγα:ROCA|")) +
+                     QStringLiteral("5006:PATERNO NUMERO:123|5009:%1 %2 PREDIO:ROCA"));
         QCOMPARE(grabadora->Textos().last(), QStringLiteral("Listo, ya acabé con esta madre"));
     }
 
