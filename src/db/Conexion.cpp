@@ -150,6 +150,8 @@ QString Conexion::CadenaOdbc(const std::map<QString, QString>& p, const QString&
 }
 
 void Conexion::AseguraAbierta() {
+    if (perdida_)
+        Cierra();
     if (Abierta())
         return;
     if (!antesDeConectar)
@@ -292,6 +294,7 @@ void Conexion::Cierra() {
         QSqlDatabase::removeDatabase(nombre_);
     }
     embebida_ = false;
+    perdida_ = false;
     ruta_.clear();
 }
 

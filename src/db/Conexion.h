@@ -42,6 +42,8 @@ public:
                        const QString& baseDatos);
     void Cierra();
     bool Abierta() const;
+    // SQL Server's connection was lost: the next query closes it and connects again.
+    void MarcaPerdida() { perdida_ = true; }
     bool Embebida() const { return embebida_; }
     // The embedded database's file (empty on SQL Server).
     QString RutaArchivo() const { return ruta_; }
@@ -77,6 +79,12 @@ public:
 
     // Seconds the SQL Server login may take before it fails.
     static constexpr int kEsperaLogin = 15;
+    // Seconds a statement may wait for SQL Server's answer before it is cancelled. The
+    // largest lists (two years of a department's guides) answer in a few seconds; a server
+    // that says nothing for two minutes is not going to.
+    static constexpr int kEsperaConsulta = 120;
+    // This connection's limit (0: none); the embedded database does not use it.
+    int esperaConsulta = kEsperaConsulta;
 
 private:
     // Opens the SQLite file and checks it is a registry database.
@@ -85,6 +93,7 @@ private:
     QString nombre_;
     QString ruta_;
     bool embebida_ = false;
+    bool perdida_ = false;
     std::unique_ptr<ServidorEmbebido> servidor_;
     std::map<QByteArray, struct sqlite3_stmt*> preparadas_;
     void OlvidaPreparadas();

@@ -8,11 +8,15 @@
 #include "db/ServidorEmbebido.h"
 #include "db/TextoErrores.h"
 
+#include <QLibrary>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QSqlResult>
 #include <cmath>
+#include <sql.h>
+#include <sqlext.h>
 #include <sqlite3.h>
 
 namespace {
@@ -33,6 +37,24 @@ QMetaType TipoQt(TipoParametro t) {
         return QMetaType::fromType<double>();
     }
     return {};
+}
+
+// SQL Server's statement is cancelled by the driver when it has not answered within
+// `segundos`; Qt's ODBC driver has no setting for it, so it goes on the statement's handle.
+// The call is taken from the driver manager Qt's driver loaded, never linked into the
+// program: a driver manager in the program's global symbols would stand in for the FreeTDS
+// driver's own functions when the driver calls them, and the driver fails.
+void LimitaEspera(const QSqlQuery& q, int segundos) {
+    using FijaAtributo = SQLRETURN (*)(SQLHSTMT, SQLINTEGER, SQLPOINTER, SQLINTEGER);
+    static const auto fija = reinterpret_cast<FijaAtributo>(
+        QLibrary::resolve(QStringLiteral("odbc"), 2, "SQLSetStmtAttr"));
+    const QVariant manejador = q.result() ? q.result()->handle() : QVariant();
+    if (!fija || segundos <= 0 || manejador.metaType() != QMetaType::fromType<SQLHANDLE>())
+        return;
+    SQLHANDLE sentencia = *static_cast<const SQLHANDLE*>(manejador.constData());
+    if (sentencia)
+        fija(sentencia, SQL_ATTR_QUERY_TIMEOUT,
+             reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(segundos)), 0);
 }
 
 } // namespace
@@ -213,7 +235,9 @@ QSqlQuery Consulta::Prepara() {
     }
     const QString sql = embebida ? DialectoSqlite::Traduce(original) : original;
     if (!q.prepare(sql))
-        throw ErrorBaseDatos(TextoFalla(TextoErrorBase(q.lastError())));
+        throw Falla(q.lastError());
+    if (!embebida)
+        LimitaEspera(q, conexion_->esperaConsulta);
     const QStringList nombres = DialectoSqlite::NombresParametros(sql);
     QStringList vistos;
     for (const QString& n : nombres) {
@@ -223,7 +247,7 @@ QSqlQuery Consulta::Prepara() {
         q.bindValue(QLatin1Char(':') + n, valorDe(n));
     }
     if (!q.exec())
-        throw ErrorBaseDatos(TextoFalla(TextoErrorBase(q.lastError())));
+        throw Falla(q.lastError());
     return q;
 }
 
@@ -242,9 +266,9 @@ void Consulta::Abre() {
     }
     // A fetch that fails half-way is an error, never the end of the rows.
     if (q.lastError().isValid()) {
-        const QString texto = TextoFalla(TextoErrorBase(q.lastError()));
+        const ErrorBaseDatos e = Falla(q.lastError());
         Cierra();
-        throw ErrorBaseDatos(texto);
+        throw e;
     }
     q.finish();
     activa_ = true;
@@ -356,9 +380,9 @@ void Consulta::AbreEn(ModeloGrilla& modelo, const std::vector<DefColumna>& colum
     }
     QSqlQuery q = Prepara();
     if (!modelo.Carga(q, columnas)) {
-        const QString texto = TextoFalla(TextoErrorBase(q.lastError()));
+        const ErrorBaseDatos e = Falla(q.lastError());
         modelo.Vacia();
-        throw ErrorBaseDatos(texto);
+        throw e;
     }
 }
 
@@ -463,6 +487,13 @@ void Consulta::AbreEnEmbebida(ModeloGrilla& modelo, const std::vector<DefColumna
         throw ErrorBaseDatos(texto);
     }
     modelo.Publica(columnas);
+}
+
+ErrorBaseDatos Consulta::Falla(const QSqlError& error) const {
+    // A connection to SQL Server that is gone is made again by the next query.
+    if (conexion_ && !conexion_->Embebida() && ConexionPerdida(error))
+        conexion_->MarcaPerdida();
+    return ErrorBaseDatos(TextoFalla(TextoErrorBase(error)));
 }
 
 QString Consulta::TextoFalla(const QString& texto) const {

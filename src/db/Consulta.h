@@ -80,6 +80,7 @@ public:
 
 private:
     QString TextoFalla(const QString& texto) const;
+    class ErrorBaseDatos Falla(const class QSqlError& error) const;
     struct Param {
         TipoParametro tipo;
         QVariant valor;

@@ -13,14 +13,26 @@ QString Junta(const QString& explicacion, const QString& texto) {
     return texto.isEmpty() ? explicacion : explicacion + QLatin1Char('\n') + texto;
 }
 
-// ODBC states and driver texts of a connection that is lost, cannot be made or timed out.
+// ODBC states and FreeTDS's texts of a connection that is lost or cannot be made.
+bool Perdida(const QString& estado, const QString& texto) {
+    static const char* const kTextos[] = {
+        "Connection closed", "Communication link failure", "Unexpected EOF from the server",
+        "Read from the server failed", "Write to the server failed"};
+    if (estado.startsWith(QLatin1String("08")))
+        return true;
+    for (const char* t : kTextos)
+        if (texto.contains(QLatin1String(t), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+// The sentence for a connection lost, not made or timed out.
 QString ExplicacionOdbc(const QString& estado, const QString& texto) {
-    if (estado.startsWith(QLatin1String("08")) ||
-        texto.contains(QLatin1String("Connection closed"), Qt::CaseInsensitive) ||
-        texto.contains(QLatin1String("Communication link failure"), Qt::CaseInsensitive))
+    if (Perdida(estado, texto))
         return QString::fromUtf8("Se perdió o no se pudo establecer la conexión con el servidor "
                                  "de la base de datos; revise la red y vuelva a intentarlo.");
-    if (estado.startsWith(QLatin1String("HYT")))
+    if (estado.startsWith(QLatin1String("HYT")) ||
+        texto.contains(QLatin1String("Timeout expired"), Qt::CaseInsensitive))
         return QString::fromUtf8("El servidor de la base de datos no respondió a tiempo; vuelva a "
                                  "intentarlo en un momento.");
     return {};
@@ -95,6 +107,11 @@ QString ExplicacionSqlite(int codigo) {
 
 QString TextoErrorSqlite(int codigo, const QString& texto) {
     return Junta(ExplicacionSqlite(codigo), TraduceRestriccion(texto.trimmed()));
+}
+
+bool ConexionPerdida(const QSqlError& error) {
+    const QString texto = error.databaseText() + QLatin1Char(' ') + error.driverText();
+    return texto.trimmed().startsWith(QLatin1Char('[')) && Perdida(error.nativeErrorCode(), texto);
 }
 
 QString TextoErrorBase(const QSqlError& error) {

@@ -10,6 +10,8 @@ class QSqlError;
 
 // A QSqlError of either backend (SQLite result codes or ODBC states).
 QString TextoErrorBase(const QSqlError& error);
+// Whether an ODBC error says the connection to SQL Server is gone (dropped, reset, closed).
+bool ConexionPerdida(const QSqlError& error);
 // An error of a direct SQLite call: its result code and message.
 QString TextoErrorSqlite(int codigo, const QString& texto);
 // The Spanish sentence for a SQLite result code (primary or extended), empty when the code is

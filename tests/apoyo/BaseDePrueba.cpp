@@ -110,10 +110,14 @@ QString BaseDePrueba::Origen() {
     return QStringLiteral("Moravel.db");
 }
 
+QString BaseDePrueba::Cadena(const QString& usuario, const QString& clave) {
+    return QStringLiteral("Data Source=%1;Initial Catalog=Moravel;User ID=%2;Password=%3")
+        .arg(Origen(), Conexion::ValorCadena(usuario), Conexion::ValorCadena(clave));
+}
+
 void BaseDePrueba::AbreConexion(Conexion& conexion, const QString& usuario, const QString& clave) {
     conexion.carpetaBase = carpeta_.path();
-    conexion.Abre(QStringLiteral("Data Source=%1;Initial Catalog=Moravel;User ID=%2;Password=%3")
-                      .arg(Origen(), Conexion::ValorCadena(usuario), Conexion::ValorCadena(clave)));
+    conexion.Abre(Cadena(usuario, clave));
 }
 
 void BaseDePrueba::Configura(const QString& usuario, const QString& clave, int dialogo) {

@@ -44,6 +44,8 @@ public:
     void AbreConexion(Conexion& conexion, const QString& usuario, const QString& clave);
     // The Data Source of this run's backend, as a connection string names it.
     QString Origen();
+    // A connection string for `usuario` on this run's backend.
+    QString Cadena(const QString& usuario, const QString& clave);
     // The TDS test server (started with the first use on the ODBC run; null otherwise).
     ServidorTds* Tds();
 
