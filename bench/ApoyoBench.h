@@ -15,14 +15,18 @@
 #include <map>
 #include <memory>
 
+// `servidor`, when given, is the INI's Servidor (as the INI keeps it).
 inline std::unique_ptr<TdmDatos> AbreSesionBench(const QString& carpeta, const char* usuario,
-                                                 const char* clave) {
+                                                 const char* clave,
+                                                 const QByteArray& servidor = {}) {
     QDir::setCurrent(carpeta);
     Arranque::PreparaProceso();
     QFile ini(ArchivoIni);
     ini.open(QIODevice::WriteOnly);
     ini.write(QByteArray("[CONECTIVIDAD]\r\nUsuario=") + usuario + "\r\nPassword=" + clave +
               "\r\nDialogo=0\r\n");
+    if (!servidor.isEmpty())
+        ini.write("Servidor=" + servidor + "\r\n");
     ini.close();
     return Arranque::CreaModuloDatos();
 }

@@ -43,29 +43,8 @@ int main(int argc, char** argv) {
     sqlite3* bd = CreaBaseBench(ruta, 600);
     QElapsedTimer reloj;
     reloj.start();
-    const QByteArray sql =
-        QStringLiteral(
-            "DELETE FROM Guias; "
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-            "INSERT INTO Guias SELECT i, CASE i % 5 WHEN 0 THEN 'SUI' WHEN 1 THEN 'BUB' ELSE 'BOV' "
-            "END, "
-            "'SOLICITANTE ' || i, '1234567', CASE WHEN i % 3 = 0 THEN 1001 + i % 100 END, '25', "
-            "'Predio', 'ESTANCIA ' || (i % 5000), 'PROPIETARIO', 'SCZ', printf('%02d', 1 + i % "
-            "15), "
-            "'01', NULL, NULL, 'Matadero', 'FRIGORIFICO', NULL, 'SCZ', printf('%02d', 1 + (i / 7) "
-            "% 15), "
-            "'02', 0, 0, 0, 0, 0, 0, 0, 0, NULL, NULL, NULL, NULL, NULL, NULL, NULL, "
-            "0, 0, i % 9, i % 7, i % 5, i % 3, 1, 2, 3, 4, 'Camión', 'CONDUCTOR', 'RUTA', 'Santa "
-            "Cruz', "
-            "strftime('%Y-%m-%d 00:00:00.000', date('now', '-' || ((%1 - i) * 730 / %1) || ' "
-            "days')), "
-            "CASE WHEN i % 2 = 0 THEN 'operador' ELSE 'supervisor' END, 1, 0, 0, 0, 0, 1, NULL, 0, "
-            "'FIEBRE AFTOSA', '01/06/2026', 'DR. PEÑA', '', '', NULL FROM n; ANALYZE;")
-            .arg(guias)
-            .toUtf8();
+    LlenaGuias(bd, guias);
     char* error = nullptr;
-    if (sqlite3_exec(bd, sql.constData(), nullptr, nullptr, &error) != SQLITE_OK)
-        std::printf("error: %s\n", error);
     // A certificate of the demo named by 50 of those guides: 25 bringing bovines in, 25 taking
     // them out, as the stock dialog reads it.
     QString certificado, ciclo;

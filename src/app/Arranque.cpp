@@ -14,6 +14,11 @@
 namespace Arranque {
 
 void PreparaProceso() {
+    // Without TZ the C library looks at /etc/localtime again on every local-time conversion,
+    // and SQL Server's dates arrive as local date-times: about ten file checks per row of a
+    // guide list. Naming the system's zone file reads it once.
+    if (!qEnvironmentVariableIsSet("TZ"))
+        qputenv("TZ", ":/etc/localtime");
     CarpetaSistema = CarpetaActual();
     FijaIdioma();
     CicloActual = QStringLiteral("25");
