@@ -297,7 +297,11 @@ int main(int argc, char** argv) {
         QFile ini(ArchivoIni);
         if (!ini.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return 1;
-        QTextStream(&ini) << "[CONECTIVIDAD]\r\nServidor=Moravel.db\r\nUsuario=" << argv[2]
+        // CAPTURAS_SERVIDOR names a SQL Server ("host,port") to shoot the windows over ODBC.
+        const QString servidor = qEnvironmentVariableIsSet("CAPTURAS_SERVIDOR")
+                                     ? EncryptIP(qEnvironmentVariable("CAPTURAS_SERVIDOR"))
+                                     : QStringLiteral("Moravel.db");
+        QTextStream(&ini) << "[CONECTIVIDAD]\r\nServidor=" << servidor << "\r\nUsuario=" << argv[2]
                           << "\r\nPassword=" << argv[3] << "\r\nDialogo=0\r\n";
     }
     CicloActual = QStringLiteral("25");
