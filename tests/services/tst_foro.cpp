@@ -261,10 +261,8 @@ private Q_SLOTS:
         QVERIFY(Campo("Respuesta", 2).isNull());
 
         Conexion a(QStringLiteral("a")), b(QStringLiteral("b"));
-        for (Conexion* c : {&a, &b})
-            c->carpetaBase = base_->Carpeta();
-        a.Abre(QStringLiteral("Data Source=Moravel.db;User ID=soporte;Password=x"));
-        b.Abre(QStringLiteral("Data Source=Moravel.db;User ID=soporte2;Password=x"));
+        base_->AbreConexion(a, QStringLiteral("soporte"), QStringLiteral("x"));
+        base_->AbreConexion(b, QStringLiteral("soporte2"), QStringLiteral("x"));
         auto responde = [](Conexion& c, const QString& pregunta, const QString& respuesta) {
             Consulta q({QStringLiteral("UPDATE Foros SET Pregunta = :p, Respuesta = :r, "
                                        "RespondidaPor = LOWER(SUSER_SNAME()), FechaRespuesta = "
