@@ -3,10 +3,15 @@
 // login is checked against the registry's logins, and a refused login ends with the server's
 // error.
 #include "apoyo/BaseDePrueba.h"
+#include "apoyo/Grabadora.h"
 #include "apoyo/Principal.h"
 #include "apoyo/ServidorTds.h"
 #include "common/Errores.h"
+#include "app/Arranque.h"
+#include "app/Globales.h"
+#include "app/TdmDatos.h"
 #include "common/ModeloGrilla.h"
+#include "common/Utilidades.h"
 #include "db/Conexion.h"
 #include "db/Consulta.h"
 
@@ -47,6 +52,26 @@ private Q_SLOTS:
             QCOMPARE(e.Texto(), QString::fromUtf8("Error de inicio de sesión del usuario 'ana'."));
         }
         QVERIFY(!mala.Abierta());
+    }
+
+    // The session as the program starts it from the INI: its login, its database and this
+    // workstation's name reach the server, and the session's facts come back from it.
+    void sesionDelIni() {
+        GrabadoraInstalada grabadora;
+        BaseDePrueba base;
+        base.Login(QStringLiteral("operador"), QString::fromUtf8("clavé'1"), QStringLiteral("BEN"),
+                   {QStringLiteral("PSi_GMA_Escribe")});
+        base.Configura(QStringLiteral("operador"), QString::fromUtf8("clavé'1"));
+        auto modulo = Arranque::CreaModuloDatos();
+        QCOMPARE(grabadora->Textos(), QStringList());
+        QVERIFY(modulo->MORAVEL().Abierta());
+        QVERIFY(!modulo->MORAVEL().Embebida());
+        const ServidorTds::DatosLogin l = base.Tds()->UltimoLogin();
+        QCOMPARE(l.usuario, QStringLiteral("operador"));
+        QCOMPARE(l.base, QStringLiteral("Moravel"));
+        QCOMPARE(l.estacion, NombreComputadora());
+        QCOMPARE(UsuarioBase, QStringLiteral("operador"));
+        QCOMPARE(IdDistrital, QStringLiteral("BEN"));
     }
 
     // A server that drops the connection after part of a result: an error that says the
