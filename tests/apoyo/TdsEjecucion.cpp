@@ -321,17 +321,17 @@ bool EjecutorTds::ControlTransaccion(const QString& sql, bool enProc) {
             Sqlite(confirma ? "COMMIT" : "ROLLBACK");
             CambioTransaccion(salida_.e, confirma ? 9 : 10, descriptor_);
         } else if (m.captured(1).isEmpty()) {
-            Falla(confirma ? QStringLiteral("The COMMIT TRANSACTION request has no corresponding "
-                                            "BEGIN TRANSACTION.")
-                           : QStringLiteral("The ROLLBACK TRANSACTION request has no "
-                                            "corresponding BEGIN TRANSACTION."),
+            // The server speaks Spanish, as the embedded server it stands on.
+            Falla(QStringLiteral("La solicitud %1 TRANSACTION no tiene la correspondiente BEGIN "
+                                 "TRANSACTION.")
+                      .arg(confirma ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK")),
                   enProc);
             return true;
         }
     } else if (const auto m = punto.match(sql); m.hasMatch()) {
         if (!EnTransaccion()) {
-            Falla(QStringLiteral("Cannot issue SAVE TRANSACTION when there is no active "
-                                 "transaction."),
+            Falla(QString::fromUtf8("No se puede emitir SAVE TRANSACTION cuando no hay ninguna "
+                                    "transacción activa."),
                   enProc);
             return true;
         }
@@ -576,7 +576,9 @@ void EjecutorTds::Llamada(const Rpc& rpc) {
     case kExecute: {
         const auto it = preparadas_.find(rpc.valores.empty() ? 0 : rpc.valores[0].valor.toInt());
         if (it == preparadas_.end()) {
-            Falla(QStringLiteral("Could not find prepared statement with handle %1.").arg(texto(0)),
+            Falla(QString::fromUtf8(
+                      "No se encontró la instrucción preparada con el identificador %1.")
+                      .arg(texto(0)),
                   true);
             bien = false;
         } else {
