@@ -1,6 +1,7 @@
 // Refuses a second running copy of the program on the workstation. A lock file named after the
 // program in the system's temporary folder stands in for a named semaphore; a lock left by a
-// copy that crashed is recognised as stale (its process is gone) and taken over.
+// copy that crashed is recognised as stale (its process is gone, or it died before writing
+// whose the lock is) and taken over.
 #pragma once
 
 #include <QLockFile>
