@@ -109,21 +109,34 @@ QString TextoErrorSqlite(int codigo, const QString& texto) {
     return Junta(ExplicacionSqlite(codigo), TraduceRestriccion(texto.trimmed()));
 }
 
+namespace {
+
+// The database's own text of an error (the driver's when the database said nothing).
+QString TextoPropio(const QSqlError& error) {
+    const QString base = error.databaseText().trimmed();
+    return base.isEmpty() ? error.text().trimmed() : base;
+}
+
+// ODBC's texts carry the driver's tags ("[FreeTDS][SQL Server]…") and its code is the
+// server's error number; SQLite's texts have no tags and its code is its result code.
+bool DeOdbc(const QString& texto) {
+    return texto.startsWith(QLatin1Char('['));
+}
+
+} // namespace
+
 bool ConexionPerdida(const QSqlError& error) {
-    const QString texto = error.databaseText() + QLatin1Char(' ') + error.driverText();
-    return texto.trimmed().startsWith(QLatin1Char('[')) && Perdida(error.nativeErrorCode(), texto);
+    const QString texto = TextoPropio(error);
+    return DeOdbc(texto) &&
+           Perdida(error.nativeErrorCode(), texto + QLatin1Char(' ') + error.driverText());
 }
 
 QString TextoErrorBase(const QSqlError& error) {
-    const QString base = error.databaseText().trimmed();
-    const QString texto = base.isEmpty() ? error.text().trimmed() : base;
+    const QString texto = TextoPropio(error);
     const QString codigo = error.nativeErrorCode().trimmed();
-    // ODBC's texts carry the driver's tags ("[FreeTDS][SQL Server]…") and its code is the
-    // server's error number; SQLite reports its result code.
-    const bool odbc = texto.startsWith(QLatin1Char('['));
     bool numerico = false;
     const int n = codigo.toInt(&numerico);
-    if (numerico && !odbc)
+    if (numerico && !DeOdbc(texto))
         return Junta(ExplicacionSqlite(n), TraduceRestriccion(texto));
     return Junta(ExplicacionOdbc(codigo, texto + QLatin1Char(' ') + error.driverText()),
                  TextoOdbc(texto));

@@ -275,10 +275,15 @@ void EjecutorTds::IniciaImplicita() {
     }
 }
 
+void EjecutorTds::FinSentencia(bool enProc, int estado, quint64 filas, bool siguen) {
+    // Inside a procedure the DONEPROC follows, so a statement's end always says "more".
+    Hecho(salida_.e, enProc ? kHechoEnProc : kHecho, estado | (enProc || siguen ? kMas : 0), filas);
+}
+
 void EjecutorTds::Falla(const QString& texto, bool enProc) {
     const auto [numero, clase] = NumeroError(texto);
     Error(salida_.e, numero, clase, texto);
-    Hecho(salida_.e, enProc ? kHechoEnProc : kHecho, kConError | (enProc ? kMas : 0), 0);
+    FinSentencia(enProc, kConError, 0);
 }
 
 void EjecutorTds::Lote(const QString& sql) {
@@ -304,8 +309,6 @@ bool EjecutorTds::ControlTransaccion(const QString& sql, bool enProc) {
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression cuenta(QStringLiteral("^SELECT\\s+@@TRANCOUNT\\s*;?$"),
                                            QRegularExpression::CaseInsensitiveOption);
-    const quint8 hecho = enProc ? kHechoEnProc : kHecho;
-    const int mas = enProc ? kMas : 0;
     if (const auto m = implicitas.match(sql); m.hasMatch()) {
         implicitas_ = m.captured(1).compare(QLatin1String("ON"), Qt::CaseInsensitive) == 0;
     } else if (sql.startsWith(QLatin1String("SET "), Qt::CaseInsensitive)) {
@@ -345,12 +348,12 @@ bool EjecutorTds::ControlTransaccion(const QString& sql, bool enProc) {
         Metadatos(salida_.e, {QString()}, {TipoColumna::Entero4});
         salida_.e.U8(kFila);
         Valor(salida_.e, TipoColumna::Entero4, qint64(EnTransaccion() ? 1 : 0));
-        Hecho(salida_.e, hecho, kConCuenta | mas, 1);
+        FinSentencia(enProc, kConCuenta, 1);
         return true;
     } else {
         return false;
     }
-    Hecho(salida_.e, hecho, mas, 0);
+    FinSentencia(enProc, 0, 0);
     return true;
 }
 
@@ -418,8 +421,51 @@ bool EjecutorTds::TiposDeDatos(const QString& sql, bool enProc) {
             Valor(salida_.e, columnas[c], fila[qsizetype(c)]);
         ++filas;
     }
-    Hecho(salida_.e, enProc ? kHechoEnProc : kHecho, kConCuenta | (enProc ? kMas : 0), filas);
+    FinSentencia(enProc, kConCuenta, filas);
     return true;
+}
+
+int EjecutorTds::Resultado(sqlite3_stmt* st, int rc, quint64& filas) {
+    // The types: declared columns by the schema, expressions by their first value that is not
+    // NULL (rows are held back until every column is known).
+    const int n = sqlite3_column_count(st);
+    std::vector<TipoColumna> tipos(size_t(n), TipoColumna::NVarchar);
+    std::vector<bool> conocido(size_t(n), false);
+    QStringList nombres;
+    for (int c = 0; c < n; ++c) {
+        nombres << QString::fromUtf8(sqlite3_column_name(st, c));
+        conocido[size_t(c)] = TipoDeclarado(sqlite3_column_decltype(st, c), tipos[size_t(c)]);
+    }
+    auto lee = [&] {
+        QVariantList fila;
+        fila.reserve(n);
+        for (int c = 0; c < n; ++c) {
+            if (!conocido[size_t(c)])
+                conocido[size_t(c)] = TipoPorValor(st, c, tipos[size_t(c)]);
+            fila << ValorSqlite(st, c);
+        }
+        return fila;
+    };
+    std::vector<QVariantList> retenidas;
+    while (rc == SQLITE_ROW && std::count(conocido.begin(), conocido.end(), false) > 0) {
+        retenidas.push_back(lee());
+        rc = sqlite3_step(st);
+    }
+    Metadatos(salida_.e, nombres, tipos);
+    auto escribe = [&](const QVariantList& fila) {
+        salida_.e.U8(kFila);
+        for (int c = 0; c < n; ++c)
+            Valor(salida_.e, tipos[size_t(c)], Ajusta(tipos[size_t(c)], fila[c]));
+        ++filas;
+        salida_.FilaEscrita();
+        if (salida_.e.b.size() > 8 * kCargaPaquete)
+            salida_.Envia(false);
+    };
+    for (const QVariantList& fila : retenidas)
+        escribe(fila);
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(st))
+        escribe(lee());
+    return rc;
 }
 
 bool EjecutorTds::Ejecuta(const QString& texto, const std::vector<ValorRpc>& valores, bool enProc) {
@@ -434,7 +480,7 @@ bool EjecutorTds::Ejecuta(const QString& texto, const std::vector<ValorRpc>& val
             for (const ValorRpc& v : valores)
                 q.Parametro(v.nombre, TipoDe(v.clase), v.valor);
             q.Ejecuta();
-            Hecho(salida_.e, enProc ? kHechoEnProc : kHecho, enProc ? kMas : 0, 0);
+            FinSentencia(enProc, 0, 0);
             return true;
         }
         bool nada = true;
@@ -463,69 +509,21 @@ bool EjecutorTds::Ejecuta(const QString& texto, const std::vector<ValorRpc>& val
             } fin{st};
             Vincula(st, valores);
             nada = false;
-            const int n = sqlite3_column_count(st);
-            const quint8 hecho = enProc ? kHechoEnProc : kHecho;
             int rc = sqlite3_step(st);
-            if (n == 0) {
+            quint64 filas = 0;
+            if (sqlite3_column_count(st) == 0) {
                 while (rc == SQLITE_ROW)
                     rc = sqlite3_step(st);
-                if (rc != SQLITE_DONE)
-                    throw falla();
-                Hecho(salida_.e, hecho, kConCuenta | (enProc || HayMas(cola) ? kMas : 0),
-                      quint64(sqlite3_changes(bd)));
-                continue;
-            }
-            // The types: declared columns by the schema, expressions by their first value
-            // that is not NULL (rows are held back until every column is known).
-            std::vector<TipoColumna> tipos(size_t(n), TipoColumna::NVarchar);
-            std::vector<bool> conocido(size_t(n), false);
-            QStringList nombres;
-            for (int c = 0; c < n; ++c) {
-                nombres << QString::fromUtf8(sqlite3_column_name(st, c));
-                conocido[size_t(c)] =
-                    TipoDeclarado(sqlite3_column_decltype(st, c), tipos[size_t(c)]);
-            }
-            std::vector<QVariantList> retenidas;
-            auto pendientes = [&] {
-                return std::count(conocido.begin(), conocido.end(), false) > 0;
-            };
-            while (rc == SQLITE_ROW && pendientes()) {
-                QVariantList fila;
-                for (int c = 0; c < n; ++c) {
-                    if (!conocido[size_t(c)])
-                        conocido[size_t(c)] = TipoPorValor(st, c, tipos[size_t(c)]);
-                    fila << ValorSqlite(st, c);
-                }
-                retenidas.push_back(std::move(fila));
-                rc = sqlite3_step(st);
-            }
-            Metadatos(salida_.e, nombres, tipos);
-            quint64 filas = 0;
-            auto escribe = [&](const QVariantList& fila) {
-                salida_.e.U8(kFila);
-                for (int c = 0; c < n; ++c)
-                    Valor(salida_.e, tipos[size_t(c)], Ajusta(tipos[size_t(c)], fila[c]));
-                ++filas;
-                salida_.FilaEscrita();
-                if (salida_.e.b.size() > 8 * kCargaPaquete)
-                    salida_.Envia(false);
-            };
-            for (const QVariantList& fila : retenidas)
-                escribe(fila);
-            while (rc == SQLITE_ROW) {
-                QVariantList fila;
-                fila.reserve(n);
-                for (int c = 0; c < n; ++c)
-                    fila << ValorSqlite(st, c);
-                escribe(fila);
-                rc = sqlite3_step(st);
+                filas = quint64(sqlite3_changes(bd));
+            } else {
+                rc = Resultado(st, rc, filas);
             }
             if (rc != SQLITE_DONE)
                 throw falla();
-            Hecho(salida_.e, hecho, kConCuenta | (enProc || HayMas(cola) ? kMas : 0), filas);
+            FinSentencia(enProc, kConCuenta, filas, HayMas(cola));
         }
         if (nada)
-            Hecho(salida_.e, enProc ? kHechoEnProc : kHecho, enProc ? kMas : 0, 0);
+            FinSentencia(enProc, 0, 0);
         return true;
     } catch (const ErrorTarvelion& e) {
         Falla(e.Texto(), enProc);

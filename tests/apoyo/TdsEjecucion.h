@@ -59,6 +59,11 @@ private:
     void Sqlite(const char* sql);
     bool EnTransaccion() const;
     void IniciaImplicita();
+    // Writes the result set of a stepped statement (`rc` its first step) and counts its rows;
+    // returns the last step's result.
+    int Resultado(struct sqlite3_stmt* st, int rc, quint64& filas);
+    // The DONE (DONEINPROC inside a procedure) that ends a statement.
+    void FinSentencia(bool enProc, int estado, quint64 filas, bool siguen = false);
     void Falla(const QString& texto, bool enProc);
 
     Conexion& conexion_;
