@@ -423,11 +423,14 @@ void EntradaGuia::SpeedButton5Click() {
 
 bool EntradaGuia::Guarda(DatosGuia& guia, const QString& distritoCargado) {
     Ventanas::CursorEspera espera;
-    if (!GuardarGuia(forma_, Modo == 0, guia, distritoCargado, consola_))
-        return false;
-    // A new other-species guide is numbered and stored in one step: its number is not shown.
-    if (forma_ == FormaGuia::Bovina)
+    const bool guardada = GuardarGuia(forma_, Modo == 0, guia, distritoCargado, consola_);
+    // A bovine guide shows the number it was saved under, or tried when the insert was refused
+    // (none when the numbering itself failed). A new other-species guide is numbered and stored
+    // in one step: its number is not shown.
+    if (forma_ == FormaGuia::Bovina && guia.nroGuia > 0)
         eNro->setText(QString::number(guia.nroGuia));
+    if (!guardada)
+        return false;
     accept();
     return true;
 }

@@ -20,8 +20,10 @@ QString P(const char* nombre) {
     return QString::fromLatin1(nombre);
 }
 
-// Every parameter of the statements from the guide's values, as the column table says.
-void FijaParametros(Consulta& q, FormaGuia forma, const DatosGuia& g) {
+// Every parameter of the statements from the guide's values, as the column table says. The
+// bovine update leaves the eight category columns as stored (a guide of the old scheme holds its
+// animals there), so only the insert binds them.
+void FijaParametros(Consulta& q, FormaGuia forma, const DatosGuia& g, bool insercion) {
     const bool bovina = forma == FormaGuia::Bovina;
     q.Entero(QStringLiteral("kNGuia"), g.nroGuia);
     q.Texto(QStringLiteral("kEspec"), g.especie, 3);
@@ -33,8 +35,9 @@ void FijaParametros(Consulta& q, FormaGuia forma, const DatosGuia& g) {
         q.Texto(QStringLiteral("kCiclO"), g.oriCiclo, 3);
         q.Entero(QStringLiteral("kCertD"), TextoAEnteroONulo(g.desCertificado));
         q.Texto(QStringLiteral("kCiclD"), g.desCiclo, 3);
-        for (size_t i = 0; i < 8; ++i)
-            q.EnteroCorto(P(kCategorias[i]), g.cantidadesCategoria[i]);
+        if (insercion)
+            for (size_t i = 0; i < 8; ++i)
+                q.EnteroCorto(P(kCategorias[i]), g.cantidadesCategoria[i]);
     }
     q.Texto(QStringLiteral("kRubrO"), g.oriRubro, 15);
     q.Texto(QStringLiteral("kEstaO"), g.oriEstablecimiento, 50);
@@ -145,14 +148,14 @@ std::int32_t NuevoNumeroGuia(const QString& distrital) {
 void InsertaGuia(FormaGuia forma, const DatosGuia& guia) {
     Consulta q;
     q.FijaSql(TextoInsercion(forma).split(QLatin1Char('\n')));
-    FijaParametros(q, forma, guia);
+    FijaParametros(q, forma, guia, true);
     q.Ejecuta();
 }
 
 void EditaGuia(FormaGuia forma, const DatosGuia& guia, std::int32_t laGuia, const QString& laDist) {
     Consulta q;
     q.FijaSql(TextoEdicion(forma).split(QLatin1Char('\n')));
-    FijaParametros(q, forma, guia);
+    FijaParametros(q, forma, guia, false);
     q.Entero(QStringLiteral("LaGuia"), laGuia);
     q.Texto(QStringLiteral("LaDist"), laDist, 3);
     q.Ejecuta();

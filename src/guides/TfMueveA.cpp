@@ -175,7 +175,8 @@ void TfMueveA::AbreEdicion(const DatosGuia& g) {
     eCertificadoD->setText(g.desCertificado);
     eCicloD->setText(g.desCiclo);
     CantidadesGrupo = g.cantidadesGrupo;
-    stTotalBov->setText(TotalGrupos(g));
+    CantidadesCategoria = g.cantidadesCategoria;
+    stTotalBov->setText(TotalBovino(g));
     RefrescaObjetivos();
     FijaObjetivos(g.objetivos); // the hatchery's has no box here
     LlenaAutorizacion(g, false);
@@ -197,6 +198,17 @@ void TfMueveA::AbreDuplicado(const DatosGuia& g) {
     FijaObjetivos(g.objetivos);
     LlenaAutorizacion(g, true);
     distritoCargado_ = g.oriIdDistrital;
+}
+
+QString TfMueveA::TotalBovino(const DatosGuia& g) {
+    // A guide of the old scheme holds its animals in the eight categories and none in the
+    // groups: its total is theirs, so the form neither shows 0 nor refuses it for that.
+    if (TotalGrupos(g) != QLatin1String("0"))
+        return TotalGrupos(g);
+    std::int32_t total = 0;
+    for (std::int32_t n : g.cantidadesCategoria)
+        total += n;
+    return QString::number(total);
 }
 
 // ---- lists ---------------------------------------------------------------------------------

@@ -66,6 +66,8 @@ protected:
 
 private:
     DatosGuia Datos() const;
+    // The stored total shown on edit: the groups', or the categories' for the old scheme.
+    static QString TotalBovino(const DatosGuia& g);
     QString distritoCargado_;
 };
 

@@ -66,7 +66,9 @@ TfVacunaA::TfVacunaA(QWidget* padre) : FormaCertificado(padre) {
                            "IdVeterinaria", "NombreVeterinaria");
     cbCiclo = new QComboBox(gbVendedor);
     cbCiclo->setObjectName(QStringLiteral("cbCiclo"));
-    for (int c = 22; c >= 13; --c)
+    // Every cycle the legacy console lists (20 down to 11) and the two after it, so a stored
+    // certificate always shows, and keeps, its own cycle.
+    for (int c = 22; c >= 11; --c)
         cbCiclo->addItem(QString::number(c));
     eCertificado = Campo(gbVendedor, "eCertificado", 10, false, true);
     QFont negrita = eCertificado->font();
@@ -266,7 +268,10 @@ QString TfVacunaA::Verifica() const {
     // Emptiness is tested on the text as typed.
     if (ePredio->text().isEmpty() || eLocalidad->text().isEmpty())
         return QStringLiteral("Debe especificar los datos del \"establecimiento ganadero\"!!");
-    if (eCertificado->text().isEmpty() || dbProveedor->currentIndex() < 0)
+    // A cycle outside the list (the console on a current cycle above 22, or a row of an unknown
+    // cycle) leaves the combo empty: saving then would file the certificate under no cycle.
+    if (cbCiclo->currentIndex() < 0 || eCertificado->text().isEmpty() ||
+        dbProveedor->currentIndex() < 0)
         return QString::fromUtf8("Debe especificar los datos del \"ciclo de vacunación\"!!");
     if (dbVeterinario->currentIndex() < 0 || !deFechaVacuna->Fijada() ||
         !deFechaCertifica->Fijada())

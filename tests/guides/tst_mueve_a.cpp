@@ -412,6 +412,7 @@ private Q_SLOTS:
                      QStringLiteral("No se ha podido guardar el registro !\n")),
                  qPrintable(g->Textos().first()));
         QVERIFY(f.isVisible());
+        QCOMPARE(f.eNro->text(), QStringLiteral("1")); // the number that was tried
         QCOMPARE(base_->Valor(QStringLiteral("SELECT COUNT(*) FROM Guias")).toInt(), 1);
         QCOMPARE(base_->Valor(QStringLiteral("SELECT SolicitanteNombre FROM Guias")).toString(),
                  QStringLiteral("LA OTRA"));
@@ -420,6 +421,33 @@ private Q_SLOTS:
         f.BitBtn1->click();
         QVERIFY(g->Textos().isEmpty());
         QCOMPARE(base_->Valor(QStringLiteral("SELECT MAX(NroGuia) FROM Guias")).toInt(), 2);
+    }
+    // A guide of the old scheme keeps its animals in the eight categories: the edit shows their
+    // total and the save leaves them as stored.
+    void edicionEsquemaAntiguo() {
+        GrabadoraInstalada g;
+        GuiaGuardada(*base_, 7, QStringLiteral("SCZ"), QStringLiteral("BOV"), QString(),
+                     QStringLiteral("25"), QString(), QString(), {});
+        base_->Sql(QStringLiteral("UPDATE Guias SET Ori_Rubro = 'Feria', Des_Rubro = 'Feria', "
+                                  "Objetivo_Feria = 1, Vacuna_Enfermedad = 'FIEBRE AFTOSA', "
+                                  "Vacuna_Fecha = '01/05/2026', Vacuna_Medico = 'M.V.Z. X', "
+                                  "Vacuna_Certificados = '9 [25 avo Ciclo], ', BOV_Terneros = 4, "
+                                  "BOV_Vaquillas = 1, BOV_Torillos = 0, BOV_Novillos = 0, "
+                                  "BOV_Vacas = 6, BOV_Toros = 2, BOV_Bueyes = 0, BOV_Bufalos = 0"));
+        DatosGuia d;
+        QVERIFY(LeeGuia(7, QStringLiteral("SCZ"), d));
+        TfMueveA f(&consola_);
+        f.AbreEdicion(d);
+        f.show();
+        QCOMPARE(f.stTotalBov->text(), QStringLiteral("13"));
+        f.eSolicitante->setText(QStringLiteral("CORREGIDO"));
+        QCOMPARE(f.Revisa(), QString());
+        f.BitBtn1->click();
+        QVERIFY2(g->Textos().isEmpty(), qPrintable(g->Textos().join('|')));
+        const QVariant fila = base_->Valor(QStringLiteral(
+            "SELECT SolicitanteNombre || '|' || BOV_Terneros || '|' || BOV_Vaquillas || '|' || "
+            "BOV_Vacas || '|' || BOV_Toros FROM Guias"));
+        QCOMPARE(fila.toString(), QStringLiteral("CORREGIDO|4|1|6|2"));
     }
 };
 

@@ -427,6 +427,57 @@ private Q_SLOTS:
         c.sbEjecutar->click();
         QCOMPARE(c.lTotal->text(), QStringLiteral("0 registros encontrados"));
     }
+    // Cycles 11 and 12 are listed by the console: an edit shows and keeps them. With the
+    // console on a current cycle the form does not hold, the insert is refused before any
+    // statement runs instead of filing the certificate under no cycle.
+    void ciclosDelListado() {
+        GrabadoraInstalada grabadora;
+        CertificadoLegado(*base_, QStringLiteral("11"), 1, QStringLiteral("ONCE"),
+                          QStringLiteral("SCZ"), QStringLiteral("01"), {1, 1, 1, 1, 1, 1, 1, 1});
+        CertificadoLegado(*base_, QStringLiteral("12"), 2, QStringLiteral("DOCE"),
+                          QStringLiteral("SCZ"), QStringLiteral("01"), {1, 1, 1, 1, 1, 1, 1, 1});
+        TfVacunaC c;
+        fVacunaC = &c;
+        for (const char* ciclo : {"11", "12"}) {
+            c.cbCiclo->setCurrentText(QLatin1String(ciclo));
+            c.sbEjecutar->click();
+            QString visto;
+            Ventanas::InstalaManejador([&](QDialog& d) {
+                auto& f = dynamic_cast<TfVacunaA&>(d);
+                visto = f.cbCiclo->currentText();
+                f.ePredio->setText(QStringLiteral("EDITADO ") + visto);
+                f.BitBtn1->click();
+                return f.result();
+            });
+            c.sbEditar->click();
+            QCOMPARE(visto, QLatin1String(ciclo));
+        }
+        QVERIFY2(grabadora->cajas.isEmpty(), qPrintable(grabadora->Textos().join('|')));
+        QCOMPARE(base_->Valor(QStringLiteral("SELECT IdCiclo || '|' || NombreCabana FROM "
+                                             "Vacunaciones WHERE CertificadoNro = 1"))
+                     .toString(),
+                 QStringLiteral("11|EDITADO 11"));
+        QCOMPARE(base_->Valor(QStringLiteral("SELECT IdCiclo || '|' || NombreCabana FROM "
+                                             "Vacunaciones WHERE CertificadoNro = 2"))
+                     .toString(),
+                 QStringLiteral("12|EDITADO 12"));
+
+        CicloActual = QStringLiteral("25");
+        Ventanas::InstalaManejador([](QDialog& d) {
+            auto& f = dynamic_cast<TfVacunaA&>(d);
+            LlenaValido(f);
+            f.cbCiclo->setCurrentIndex(-1); // as the console leaves it on cycle 25
+            f.eCertificado->setText(QStringLiteral("900"));
+            f.BitBtn1->click();
+            return f.result();
+        });
+        c.sbInsertar->click();
+        QCOMPARE(grabadora->Textos(),
+                 QStringList{QString::fromUtf8(
+                     "Debe especificar los datos del \"ciclo de vacunación\"!!")});
+        QCOMPARE(base_->Valor(QStringLiteral("SELECT COUNT(*) FROM Vacunaciones")).toInt(), 2);
+        fVacunaC = nullptr;
+    }
 };
 
 TARVELION_PRUEBA_MAIN(TstLegado)
