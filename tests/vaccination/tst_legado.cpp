@@ -453,12 +453,14 @@ private Q_SLOTS:
             QCOMPARE(visto, QLatin1String(ciclo));
         }
         QVERIFY2(grabadora->cajas.isEmpty(), qPrintable(grabadora->Textos().join('|')));
-        QCOMPARE(base_->Valor(QStringLiteral("SELECT IdCiclo || '|' || NombreCabana FROM "
-                                             "Vacunaciones WHERE CertificadoNro = 1"))
+        QCOMPARE(base_
+                     ->Valor(QStringLiteral("SELECT IdCiclo || '|' || NombreCabana FROM "
+                                            "Vacunaciones WHERE CertificadoNro = 1"))
                      .toString(),
                  QStringLiteral("11|EDITADO 11"));
-        QCOMPARE(base_->Valor(QStringLiteral("SELECT IdCiclo || '|' || NombreCabana FROM "
-                                             "Vacunaciones WHERE CertificadoNro = 2"))
+        QCOMPARE(base_
+                     ->Valor(QStringLiteral("SELECT IdCiclo || '|' || NombreCabana FROM "
+                                            "Vacunaciones WHERE CertificadoNro = 2"))
                      .toString(),
                  QStringLiteral("12|EDITADO 12"));
 
