@@ -5,6 +5,7 @@
 #include "common/Texto1252.h"
 #include "db/Conexion.h"
 #include "db/DialectoSqlite.h"
+#include "db/LoteTsql.h"
 #include "db/ServidorEmbebido.h"
 #include "db/TextoErrores.h"
 
@@ -253,6 +254,8 @@ QSqlQuery Consulta::Prepara() {
 
 void Consulta::Abre() {
     Cierra();
+    if (CorreLote(Filas::Propias))
+        return;
     QSqlQuery q = Prepara();
     const QSqlRecord registro = q.record();
     for (int i = 0; i < registro.count(); ++i)
@@ -270,6 +273,14 @@ void Consulta::Abre() {
         Cierra();
         throw e;
     }
+    if (!conexion_->Embebida()) {
+        try {
+            TerminaLote(q);
+        } catch (const ErrorBaseDatos&) {
+            Cierra();
+            throw;
+        }
+    }
     q.finish();
     activa_ = true;
     fila_ = 0;
@@ -277,6 +288,8 @@ void Consulta::Abre() {
 
 int Consulta::Ejecuta() {
     Cierra();
+    if (int afectadas = 0; CorreLote(Filas::Ninguna, nullptr, {}, &afectadas))
+        return afectadas;
     if (conexion_ && conexion_->Embebida()) {
         // Inside a transaction nothing lasts before its commit, which checks the file itself.
         sqlite3* bd = conexion_->Manejador();
@@ -287,6 +300,8 @@ int Consulta::Ejecuta() {
     }
     QSqlQuery q = Prepara();
     const int afectadas = q.isActive() ? q.numRowsAffected() : 0;
+    if (q.isActive() && !conexion_->Embebida())
+        TerminaLote(q);
     q.finish();
     return afectadas;
 }
@@ -374,6 +389,8 @@ void Consulta::AbreEn(ModeloGrilla& modelo, const std::vector<DefColumna>& colum
     if (!conexion_)
         throw ErrorBaseDatos(QStringLiteral("No hay conexión con la base de datos."));
     conexion_->AseguraAbierta();
+    if (CorreLote(Filas::Modelo, &modelo, columnas))
+        return;
     if (conexion_->Embebida()) {
         AbreEnEmbebida(modelo, columnas);
         return;
@@ -384,6 +401,96 @@ void Consulta::AbreEn(ModeloGrilla& modelo, const std::vector<DefColumna>& colum
         modelo.Vacia();
         throw e;
     }
+    try {
+        TerminaLote(q);
+    } catch (const ErrorBaseDatos&) {
+        modelo.Vacia();
+        throw;
+    }
+}
+
+namespace {
+
+// What a batch had done when one of its statements failed.
+QString AntesDeLaFalla(int hechas) {
+    return hechas == 1 ? QString::fromUtf8("Se ejecutó la sentencia 1 del lote; la sentencia 2 "
+                                           "falló y las siguientes no se ejecutaron.")
+                       : QString::fromUtf8("Se ejecutaron las sentencias 1 a %1 del lote; la "
+                                           "sentencia %2 falló y las siguientes no se ejecutaron.")
+                             .arg(hechas)
+                             .arg(hechas + 1);
+}
+
+} // namespace
+
+bool Consulta::CorreLote(Filas filas, ModeloGrilla* modelo, const std::vector<DefColumna>& columnas,
+                         int* afectadas) {
+    if (!conexion_)
+        return false;
+    // The reading is kept while the text stays the same: a statement run row after row is
+    // read once.
+    const QString texto = TextoSql();
+    if (lote_.texto != texto || lote_.partes.isEmpty()) {
+        lote_.texto = texto;
+        lote_.partes = DialectoSqlite::PartesLote(texto);
+        if (lote_.partes.isEmpty())
+            lote_.partes = QStringList{texto};
+        lote_.declara = lote_.partes.size() > 1 && DialectoSqlite::DeclaraVariables(texto);
+    }
+    const QStringList partes = lote_.partes;
+    if (partes.size() <= 1)
+        return false;
+    // Variables live for one batch on SQL Server: a batch that declares them goes whole.
+    if (!conexion_->Embebida() && lote_.declara)
+        return false;
+    bool tomadas = filas == Filas::Ninguna; // the rows asked for have been read
+    int total = 0;
+    for (qsizetype k = 0; k < partes.size(); ++k) {
+        Consulta parte(conexion_);
+        parte.lineas_ = QStringList{partes[k]};
+        parte.parametros_ = parametros_;
+        parte.indiceParametros_ = indiceParametros_;
+        try {
+            if (!tomadas && DialectoSqlite::DevuelveFilas(partes[k])) {
+                tomadas = true;
+                if (filas == Filas::Modelo) {
+                    parte.AbreEn(*modelo, columnas);
+                } else {
+                    parte.Abre();
+                    campos_ = parte.campos_;
+                    filas_ = std::move(parte.filas_);
+                }
+            } else {
+                total += parte.Ejecuta();
+            }
+        } catch (const ErrorBaseDatos& e) {
+            // No result of a batch that did not run whole.
+            Cierra();
+            if (modelo)
+                modelo->Vacia();
+            if (k == 0)
+                throw;
+            throw ErrorBaseDatos(e.Texto() + QLatin1Char('\n') + AntesDeLaFalla(int(k)));
+        }
+    }
+    if (filas == Filas::Modelo && !tomadas)
+        modelo->Vacia();
+    if (filas == Filas::Propias) {
+        activa_ = true;
+        fila_ = 0;
+    }
+    if (afectadas)
+        *afectadas = total;
+    return true;
+}
+
+void Consulta::TerminaLote(QSqlQuery& q) {
+    int hechas = 1;
+    while (q.nextResult())
+        ++hechas;
+    if (q.lastError().isValid())
+        throw ErrorBaseDatos(Falla(q.lastError()).Texto() + QLatin1Char('\n') +
+                             AntesDeLaFalla(hechas));
 }
 
 void Consulta::AbreEnEmbebida(ModeloGrilla& modelo, const std::vector<DefColumna>& columnas) {

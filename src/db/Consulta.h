@@ -79,6 +79,22 @@ public:
     bool Localiza(const QStringList& campos, const QVariantList& valores);
 
 private:
+    // A batch of several statements, run one after another on both backends alike: the first
+    // that returns rows fills this query's rows (`modelo` null) or the model, when asked for
+    // rows; the others run as commands. A failing statement stops the batch, and its error says
+    // how many ran before it. False, running nothing, when the text is a single statement (or,
+    // on SQL Server, a batch that declares variables, which the server runs whole).
+    enum class Filas { Ninguna, Propias, Modelo };
+    bool CorreLote(Filas filas, ModeloGrilla* modelo = nullptr,
+                   const std::vector<DefColumna>& columnas = {}, int* afectadas = nullptr);
+    // After the first result of a statement sent to SQL Server: the results of the batch's
+    // further statements, so that an error in any of them raises as it does on the file.
+    void TerminaLote(class QSqlQuery& q);
+    struct Lote {
+        QString texto;
+        QStringList partes;
+        bool declara = false;
+    } lote_;
     QString TextoFalla(const QString& texto) const;
     class ErrorBaseDatos Falla(const class QSqlError& error) const;
     struct Param {

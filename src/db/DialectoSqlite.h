@@ -28,7 +28,9 @@ struct Sesion {
 // Rewrites a T-SQL statement for SQLite: "+", "-", "/" and "%" become calls that decide by the
 // operands' values; CAST, CONVERT, DATEADD, DATEDIFF, DATEPART, DATENAME, ISNULL, LEFT and
 // RIGHT become functions of our own; TOP n becomes LIMIT n; N'...' a plain text; ORDER BY of
-// an expression sorts in the Spanish collation. Everything else is kept.
+// an expression sorts in the Spanish collation. Everything else is kept. A batch of several
+// statements comes back as SQLite statements joined by ";". A write form of SQLite alone
+// raises ErrorBaseDatos with SQL Server's syntax error.
 QString Traduce(const QString& tsql);
 
 // The ":Name" placeholders of a statement, in order of appearance (quoted text skipped).

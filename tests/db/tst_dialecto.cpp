@@ -7,6 +7,7 @@
 #include "db/Conexion.h"
 #include "db/Consulta.h"
 #include "db/DialectoSqlite.h"
+#include "db/LoteTsql.h"
 #include "db/ServidorEmbebido.h"
 
 class TstDialecto : public QObject {
@@ -385,6 +386,96 @@ private Q_SLOTS:
         QFETCH(QString, tsql);
         QFETCH(QString, sqlite);
         QCOMPARE(DialectoSqlite::Traduce(tsql), sqlite);
+    }
+    // A batch's statements as the server reads them, with or without ";" between them; the
+    // keywords that continue a statement do not cut it.
+    void lote_data() {
+        QTest::addColumn<QString>("tsql");
+        QTest::addColumn<QStringList>("partes");
+        QTest::newRow("una") << "SELECT 1" << QStringList{"SELECT 1"};
+        QTest::newRow("punto y coma final")
+            << "UPDATE T SET A = 1;" << QStringList{"UPDATE T SET A = 1"};
+        QTest::newRow("dos con punto y coma")
+            << "UPDATE T SET A = 1; UPDATE U SET B = 2"
+            << QStringList{"UPDATE T SET A = 1", "UPDATE U SET B = 2"};
+        QTest::newRow("dos líneas sin separador")
+            << "UPDATE T SET A = 1\nUPDATE U SET B = 2"
+            << QStringList{"UPDATE T SET A = 1", "UPDATE U SET B = 2"};
+        QTest::newRow("consulta y borrado") << "SELECT 1 AS a DELETE FROM Guias"
+                                            << QStringList{"SELECT 1 AS a", "DELETE FROM Guias"};
+        QTest::newRow("insert de un select")
+            << "INSERT INTO T (A) SELECT A FROM U UNION ALL SELECT 2 SELECT 3"
+            << QStringList{"INSERT INTO T (A) SELECT A FROM U UNION ALL SELECT 2", "SELECT 3"};
+        QTest::newRow("insert de valores y un select")
+            << "INSERT INTO T VALUES (1) SELECT 2"
+            << QStringList{"INSERT INTO T VALUES (1)", "SELECT 2"};
+        QTest::newRow("subconsultas") << "UPDATE T SET A = (SELECT MAX(B) FROM U) WHERE C IN "
+                                         "(SELECT C FROM V)"
+                                      << QStringList{"UPDATE T SET A = (SELECT MAX(B) FROM U) "
+                                                     "WHERE C IN (SELECT C FROM V)"};
+        QTest::newRow("textos y comentarios")
+            << "SELECT 'DELETE; UPDATE' AS x -- ; SELECT\nFROM T"
+            << QStringList{"SELECT 'DELETE; UPDATE' AS x -- ; SELECT\nFROM T"};
+        QTest::newRow("procedimiento numerado")
+            << "EXEC LogEntrada;1 'a', 'b'" << QStringList{"EXEC LogEntrada;1 'a', 'b'"};
+        QTest::newRow("transacción") << "BEGIN TRAN DELETE FROM T COMMIT"
+                                     << QStringList{"BEGIN TRAN", "DELETE FROM T", "COMMIT"};
+        QTest::newRow("clave foránea")
+            << "ALTER TABLE T ADD CONSTRAINT F FOREIGN KEY (A) REFERENCES U (A) ON DELETE SET "
+               "NULL ON UPDATE CASCADE"
+            << QStringList{"ALTER TABLE T ADD CONSTRAINT F FOREIGN KEY (A) REFERENCES U (A) ON "
+                           "DELETE SET NULL ON UPDATE CASCADE"};
+        QTest::newRow("permiso") << "GRANT SELECT, INSERT, UPDATE ON T TO lector"
+                                 << QStringList{"GRANT SELECT, INSERT, UPDATE ON T TO lector"};
+        QTest::newRow("expresión común")
+            << ";WITH c AS (SELECT 1 AS a) SELECT a FROM c"
+            << QStringList{"WITH c AS (SELECT 1 AS a) SELECT a FROM c"};
+        QTest::newRow("sugerencia de tabla")
+            << "SELECT * FROM T WITH (NOLOCK) SELECT 2"
+            << QStringList{"SELECT * FROM T WITH (NOLOCK)", "SELECT 2"};
+        QTest::newRow("bloque") << "IF 1 = 1 SELECT 1 ELSE SELECT 2"
+                                << QStringList{"IF 1 = 1 SELECT 1 ELSE SELECT 2"};
+        QTest::newRow("vacías") << " ; ;\n" << QStringList{};
+    }
+    void lote() {
+        QFETCH(QString, tsql);
+        QFETCH(QStringList, partes);
+        QCOMPARE(DialectoSqlite::PartesLote(tsql), partes);
+    }
+
+    // The write forms of SQLite alone are syntax errors, as SQL Server's parser says them.
+    void formasSqlite_data() {
+        QTest::addColumn<QString>("tsql");
+        QTest::addColumn<QString>("error");
+        const QString clave = QStringLiteral("Sintaxis incorrecta cerca de la palabra clave '%1'.");
+        QTest::newRow("insert or replace")
+            << "INSERT OR REPLACE INTO Foro VALUES (1)" << clave.arg("OR");
+        QTest::newRow("insert or ignore")
+            << "insert or ignore into Foro values (1)" << clave.arg("OR");
+        QTest::newRow("update or") << "UPDATE OR ROLLBACK Foro SET A = 1" << clave.arg("OR");
+        QTest::newRow("replace into") << "REPLACE INTO Foro VALUES (1)" << clave.arg("INTO");
+        QTest::newRow("on conflict")
+            << "INSERT INTO Foro VALUES (1) ON CONFLICT (IdPregunta) DO UPDATE SET A = 2"
+            << clave.arg("ON");
+        QTest::newRow("returning") << "DELETE FROM Foro RETURNING *"
+                                   << QStringLiteral("Sintaxis incorrecta cerca de 'RETURNING'.");
+        QTest::newRow("en un lote")
+            << "SELECT 1;\nREPLACE INTO Foro VALUES (1)" << clave.arg("INTO");
+        QTest::newRow("REPLACE como función") << "UPDATE T SET A = REPLACE(A, 'x', 'y')"
+                                              << "";
+        QTest::newRow("OR en el WHERE") << "UPDATE T SET A = 1 WHERE B = 1 OR C = 2"
+                                        << "";
+    }
+    void formasSqlite() {
+        QFETCH(QString, tsql);
+        QFETCH(QString, error);
+        QString visto;
+        try {
+            DialectoSqlite::Traduce(tsql);
+        } catch (const ErrorBaseDatos& e) {
+            visto = e.Texto();
+        }
+        QCOMPARE(visto, error);
     }
 };
 

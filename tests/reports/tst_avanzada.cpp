@@ -154,6 +154,55 @@ private Q_SLOTS:
         QVERIFY(!fAvanzada);
         QCOMPARE(g->Textos().size(), 1);
     }
+    // A batch runs whole, as the server runs it, whether or not ";" separates its statements;
+    // the grid shows its first result; a failing statement stops it and says what ran before.
+    void lotes() {
+        AbreConsultaAvanzada();
+        TfAvanzada& a = *fAvanzada;
+        for (int n : {1, 2})
+            GuiaGuardada(*base_, n, QStringLiteral("SCZ"), QStringLiteral("BOV"), "", "", "", "",
+                         {});
+        auto nombres = [&] {
+            return base_
+                ->Valor(QStringLiteral("SELECT group_concat(SolicitanteNombre, ',') FROM (SELECT "
+                                       "SolicitanteNombre FROM Guias ORDER BY NroGuia)"))
+                .toString();
+        };
+        a.mTexto->setPlainText(QStringLiteral(
+            "UPDATE Guias SET SolicitanteNombre = 'A' WHERE NroGuia = 1; UPDATE Guias SET "
+            "SolicitanteNombre = 'B' WHERE NroGuia = 2"));
+        a.sbEjecutaClick();
+        QCOMPARE(nombres(), QStringLiteral("A,B"));
+        a.mTexto->setPlainText(
+            QStringLiteral("UPDATE Guias SET SolicitanteNombre = 'C' WHERE NroGuia = 1\n"
+                           "UPDATE Guias SET SolicitanteNombre = 'D' WHERE NroGuia = 2"));
+        a.sbEjecutaClick();
+        QCOMPARE(nombres(), QStringLiteral("C,D"));
+
+        a.mTexto->setPlainText(
+            QStringLiteral("UPDATE Guias SET SolicitanteNombre = 'E' WHERE NroGuia = 1\n"
+                           "INSERT INTO NoExiste VALUES (1)\n"
+                           "UPDATE Guias SET SolicitanteNombre = 'F' WHERE NroGuia = 2"));
+        QString error;
+        try {
+            a.sbEjecutaClick();
+        } catch (const ErrorBaseDatos& e) {
+            error = e.Texto();
+        }
+        QVERIFY2(error.contains(QStringLiteral("NoExiste")) &&
+                     error.endsWith(QString::fromUtf8("Se ejecutó la sentencia 1 del lote; la "
+                                                      "sentencia 2 falló y las siguientes no se "
+                                                      "ejecutaron.")),
+                 qPrintable(error));
+        QCOMPARE(nombres(), QStringLiteral("E,D"));
+
+        a.mTexto->setPlainText(
+            QStringLiteral("SELECT 1 AS a; UPDATE Guias SET SolicitanteNombre = 'G'"));
+        a.sbEjecutaClick();
+        QCOMPARE(a.DBGrid1->Modelo().Filas(), 1);
+        QCOMPARE(a.DBGrid1->Modelo().Texto(0, 0), QStringLiteral("1"));
+        QCOMPARE(nombres(), QStringLiteral("G,G"));
+    }
 };
 
 TARVELION_PRUEBA_MAIN(TstAvanzada)

@@ -279,6 +279,28 @@ private Q_SLOTS:
         a.Cierra();
         b.Cierra();
     }
+    // A reader may only add questions: SQLite's forms that replace a row are syntax errors on
+    // both backends, and the answered question stays as it was.
+    void sinReemplazo() {
+        for (const char* sentencia :
+             {"INSERT OR REPLACE INTO Foros VALUES (1, 'Mía', NULL, 'T', NULL, 'ana', GETDATE(), "
+              "NULL, NULL)",
+              "REPLACE INTO Foros VALUES (1, 'Mía', NULL, 'T', NULL, 'ana', GETDATE(), NULL, NULL)",
+              "INSERT INTO Foros VALUES (1, 'Mía', NULL, 'T', NULL, 'ana', GETDATE(), NULL, NULL) "
+              "ON CONFLICT (IdPregunta) DO UPDATE SET Pregunta = 'Mía'"}) {
+            QString error;
+            try {
+                Consulta({QLatin1String(sentencia)}).Ejecuta();
+            } catch (const ErrorBaseDatos& e) {
+                error = e.Texto();
+            }
+            QVERIFY2(error.startsWith(QStringLiteral("Sintaxis incorrecta cerca de la palabra "
+                                                     "clave '")),
+                     qPrintable(error));
+        }
+        QCOMPARE(Campo("Pregunta || '/' || PreguntadaPor || '/' || Respuesta", 1).toString(),
+                 QStringLiteral("Cómo imprimo?/ana/Con F9"));
+    }
 };
 
 TARVELION_PRUEBA_MAIN(TstForo)

@@ -1,0 +1,27 @@
+// A T-SQL batch as the server reads it: the statements it holds, whether or not a ";" ends
+// each one, and the write forms that only SQLite knows, which SQL Server's parser refuses.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace DialectoSqlite {
+
+// The statements of a batch in order, each without its ";". A ";" ends a statement, and so does
+// a keyword that can only begin the next one ("UPDATE a … UPDATE b", on one line or two). A
+// procedure, view, function or trigger definition, an IF or WHILE and a BEGIN … END block take
+// the rest of the batch, as the server requires of them. Blank statements are dropped.
+QStringList PartesLote(const QString& tsql);
+
+// Whether the batch declares variables (DECLARE), which live only as long as the batch.
+bool DeclaraVariables(const QString& tsql);
+
+// Whether the statement's first word makes it return rows (SELECT, or WITH before one).
+bool DevuelveFilas(const QString& sentencia);
+
+// Raises ErrorBaseDatos with SQL Server's syntax error when a statement uses a write form of
+// SQLite alone: INSERT OR …, UPDATE OR …, REPLACE INTO, ON CONFLICT, RETURNING. On the embedded
+// file they would go around the rights and the keys the registry relies on.
+void RechazaFormasSqlite(const QString& sentencia);
+
+} // namespace DialectoSqlite
