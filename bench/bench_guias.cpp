@@ -163,7 +163,7 @@ int main(int argc, char** argv) {
         QElapsedTimer r;
         r.start();
         TfTotalBov existencias(
-            {QStringLiteral("Predio"), QStringLiteral("BOV"), certificado, ciclo});
+            {QStringLiteral("Predio"), {certificado, ciclo, QStringLiteral("BOV"), {}}});
         existencias.FormActivate();
         std::printf("existencias del certificado %s (50 guías): %.1f ms, %s animales (objetivo "
                     "50 ms)\n",

@@ -272,7 +272,33 @@ QString EmiteTermino(const QList<Nodo>& ns) {
 // Rewrites one level: the calls, TOP and ORDER BY, inner groups, then every chain of terms
 // joined by "+" and "-" becomes nested calls, "+" as MS_SUMA(a, b, ...) and "-" as
 // MS_RESTA(a, b), so that texts, dates and NULL follow the server's rules.
+// Table hints, "FROM Ciclos WITH (UPDLOCK, HOLDLOCK)": SQL Server's locks, which the embedded
+// database takes by its own transactions (a write transaction holds the file's writer lock).
+void QuitaSugerencias(QList<Nodo>& nodos) {
+    static const QStringList kSugerencias{
+        QStringLiteral("NOLOCK"),         QStringLiteral("UPDLOCK"),
+        QStringLiteral("HOLDLOCK"),       QStringLiteral("ROWLOCK"),
+        QStringLiteral("XLOCK"),          QStringLiteral("PAGLOCK"),
+        QStringLiteral("TABLOCK"),        QStringLiteral("TABLOCKX"),
+        QStringLiteral("READPAST"),       QStringLiteral("NOWAIT"),
+        QStringLiteral("SERIALIZABLE"),   QStringLiteral("READCOMMITTED"),
+        QStringLiteral("REPEATABLEREAD"), QStringLiteral("READUNCOMMITTED")};
+    for (qsizetype i = 0; i + 1 < nodos.size(); ++i) {
+        if (!EsPalabra(nodos[i], "WITH") || !nodos[i + 1].grupo || nodos[i + 1].hijos.isEmpty())
+            continue;
+        bool sugerencias = true;
+        for (const Nodo& h : nodos[i + 1].hijos)
+            sugerencias =
+                sugerencias && !h.grupo &&
+                (EsSigno(h, ",") || (h.token.tipo == Token::Palabra &&
+                                     kSugerencias.contains(h.token.texto, Qt::CaseInsensitive)));
+        if (sugerencias)
+            nodos.remove(i, 2);
+    }
+}
+
 QList<Nodo> Reescribe(QList<Nodo> nodos) {
+    QuitaSugerencias(nodos);
     ReescribeLlamadas(nodos);
     ReescribeTop(nodos);
     ReescribeOrden(nodos);

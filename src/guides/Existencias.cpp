@@ -16,9 +16,9 @@ void Lee(Consulta& q, ConteoGrupos& conteo) {
         conteo[i] = int(q.EnteroCampo(QLatin1String(kAlias[i])));
 }
 
-void Parametros(Consulta& q, const QString& certificado, const QString& ciclo) {
-    q.Entero(QStringLiteral("ElCer"), TextoAEntero(certificado));
-    q.Texto(QStringLiteral("ElCic"), ciclo, 3);
+void Parametros(Consulta& q, const CertificadoExistencias& c) {
+    q.Entero(QStringLiteral("ElCer"), TextoAEntero(c.certificado));
+    q.Texto(QStringLiteral("ElCic"), c.ciclo, 3);
 }
 
 } // namespace
@@ -39,7 +39,7 @@ QStringList LineasVacunados(bool bufalos) {
             QStringLiteral("AND IdCiclo = :ElCic")};
 }
 
-QStringList LineasMovidos(bool ingresos) {
+QStringList LineasMovidos(bool ingresos, bool excluyeGuia) {
     QStringList l{QStringLiteral("SELECT ISNULL(SUM(Grupo_1M),0)  AS grupo1M,"),
                   QStringLiteral("       ISNULL(SUM(Grupo_1H),0) AS grupo1H,"),
                   QStringLiteral("       ISNULL(SUM(Grupo_2M),0)  AS grupo2M,"),
@@ -53,15 +53,16 @@ QStringList LineasMovidos(bool ingresos) {
     l << QStringLiteral("WHERE %1_Certificado = :ElCer").arg(lado)
       << QStringLiteral("AND %1_Ciclo = :ElCic").arg(lado)
       << QStringLiteral("AND Especie = :LaEspecie");
+    if (excluyeGuia)
+        l << QStringLiteral("AND NOT (NroGuia = :LaGuia AND Ori_IdDistrital = :LaDist)");
     return l;
 }
 
-bool LeeVacunados(const QString& certificado, const QString& ciclo, const QString& especie,
-                  ConteoGrupos& conteo) {
+bool LeeVacunados(const CertificadoExistencias& c, ConteoGrupos& conteo, Conexion* conexion) {
     conteo.fill(0);
-    Consulta q;
-    q.FijaSql(LineasVacunados(especie == QLatin1String("BUB")));
-    Parametros(q, certificado, ciclo);
+    Consulta q(conexion);
+    q.FijaSql(LineasVacunados(c.especie == QLatin1String("BUB")));
+    Parametros(q, c);
     q.Abre();
     if (q.Vacia())
         return false;
@@ -69,14 +70,47 @@ bool LeeVacunados(const QString& certificado, const QString& ciclo, const QStrin
     return true;
 }
 
-void LeeMovidos(bool ingresos, const QString& certificado, const QString& ciclo,
-                const QString& especie, ConteoGrupos& conteo) {
-    Consulta q;
-    q.FijaSql(LineasMovidos(ingresos));
-    Parametros(q, certificado, ciclo);
-    q.Texto(QStringLiteral("LaEspecie"), especie, 3);
+void LeeMovidos(bool ingresos, const CertificadoExistencias& c, ConteoGrupos& conteo,
+                Conexion* conexion) {
+    Consulta q(conexion);
+    q.FijaSql(LineasMovidos(ingresos, c.excluida.Hay()));
+    Parametros(q, c);
+    q.Texto(QStringLiteral("LaEspecie"), c.especie, 3);
+    if (c.excluida.Hay()) {
+        q.Entero(QStringLiteral("LaGuia"), c.excluida.nroGuia);
+        q.Texto(QStringLiteral("LaDist"), c.excluida.distrital, 3);
+    }
     q.Abre();
     Lee(q, conteo);
+}
+
+QString TextoSinCertificado(const CertificadoExistencias& c) {
+    return QString::fromUtf8("No se encontró el certificado de vacunación %1 del ciclo %2 entre "
+                             "los certificados registrados: no se puede calcular el ganado que "
+                             "el predio puede movilizar.")
+        .arg(c.certificado.trimmed(), c.ciclo.trimmed());
+}
+
+QString ExcesoExistencias(const CertificadoExistencias& c,
+                          const std::array<std::int32_t, 10>& grupos, Conexion* conexion) {
+    ConteoGrupos vacunados{}, ingresos{}, salidas{};
+    if (!LeeVacunados(c, vacunados, conexion))
+        return TextoSinCertificado(c);
+    LeeMovidos(true, c, ingresos, conexion);
+    LeeMovidos(false, c, salidas, conexion);
+    static const char* const kGrupos[] = {"< 12", "13 - 24", "25 - 36", "> 36"};
+    for (size_t f = 0; f < 8; ++f) {
+        const int existen = vacunados[f] + ingresos[f] - salidas[f];
+        const std::int32_t mueve = grupos[f + 2]; // group 0 plays no part
+        if (mueve > existen)
+            return QString::fromUtf8("No puede movilizar mas de lo que tiene!\nGrupo %1, %2: "
+                                     "se quieren movilizar %3 y existen %4.")
+                .arg(QLatin1String(kGrupos[f / 2]),
+                     f % 2 == 0 ? QStringLiteral("machos") : QStringLiteral("hembras"))
+                .arg(mueve)
+                .arg(existen);
+    }
+    return {};
 }
 
 int Suma(const ConteoGrupos& c) {

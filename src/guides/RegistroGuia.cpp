@@ -5,6 +5,10 @@
 #include "common/Mensajes.h"
 #include "common/Utilidades.h"
 #include "db/Consulta.h"
+#include "db/TransaccionEscritura.h"
+#include "guides/Existencias.h"
+
+#include <optional>
 
 namespace {
 
@@ -136,24 +140,26 @@ bool LeeGuia(std::int32_t nroGuia, const QString& distrital, DatosGuia& g) {
     return true;
 }
 
-std::int32_t NuevoNumeroGuia(const QString& distrital) {
+std::int32_t NuevoNumeroGuia(const QString& distrital, Conexion* conexion) {
     Consulta qContarGuias({QStringLiteral("SELECT MAX(NroGuia) AS Total"),
                            QStringLiteral("FROM Guias"),
-                           QStringLiteral("WHERE Ori_IdDistrital = :xDado")});
+                           QStringLiteral("WHERE Ori_IdDistrital = :xDado")},
+                          conexion);
     qContarGuias.Texto(QStringLiteral("xDado"), distrital, 3);
     qContarGuias.Abre();
     return std::int32_t(qContarGuias.EnteroCampo(QStringLiteral("Total")) + 1);
 }
 
-void InsertaGuia(FormaGuia forma, const DatosGuia& guia) {
-    Consulta q;
+void InsertaGuia(FormaGuia forma, const DatosGuia& guia, Conexion* conexion) {
+    Consulta q(conexion);
     q.FijaSql(TextoInsercion(forma).split(QLatin1Char('\n')));
     FijaParametros(q, forma, guia, true);
     q.Ejecuta();
 }
 
-void EditaGuia(FormaGuia forma, const DatosGuia& guia, std::int32_t laGuia, const QString& laDist) {
-    Consulta q;
+void EditaGuia(FormaGuia forma, const DatosGuia& guia, std::int32_t laGuia, const QString& laDist,
+               Conexion* conexion) {
+    Consulta q(conexion);
     q.FijaSql(TextoEdicion(forma).split(QLatin1Char('\n')));
     FijaParametros(q, forma, guia, false);
     q.Entero(QStringLiteral("LaGuia"), laGuia);
@@ -161,22 +167,59 @@ void EditaGuia(FormaGuia forma, const DatosGuia& guia, std::int32_t laGuia, cons
     q.Ejecuta();
 }
 
+bool LimitadaPorExistencias(FormaGuia forma, const DatosGuia& guia) {
+    return forma == FormaGuia::Bovina && guia.oriRubro == QLatin1String("Predio") &&
+           !guia.oriCertificado.trimmed().isEmpty();
+}
+
+QString GrabaGuia(const GrabacionGuia& g, DatosGuia& guia, Conexion* conexion) {
+    std::optional<TransaccionEscritura> transaccion;
+    if (LimitadaPorExistencias(g.forma, guia)) {
+        // The stock is a limit: recomputed here, with the certificate's row locked until the
+        // write commits, so a second station saving from it waits and then sees this guide.
+        transaccion.emplace(conexion);
+        Consulta bloqueo({QStringLiteral("SELECT CertificadoNro"),
+                          QStringLiteral("FROM Ciclos WITH (UPDLOCK, HOLDLOCK)"),
+                          QStringLiteral("WHERE CertificadoNro = :ElCer"),
+                          QStringLiteral("AND IdCiclo = :ElCic")},
+                         conexion);
+        bloqueo.Entero(QStringLiteral("ElCer"), TextoAEntero(guia.oriCertificado));
+        bloqueo.Texto(QStringLiteral("ElCic"), guia.oriCiclo, 3);
+        bloqueo.Abre();
+        CertificadoExistencias c{guia.oriCertificado, guia.oriCiclo, guia.especie, {}};
+        if (!g.nueva)
+            c.excluida = {guia.nroGuia, g.distritoCargado};
+        const QString exceso = ExcesoExistencias(c, guia.cantidadesGrupo, conexion);
+        if (!exceso.isEmpty())
+            return exceso; // the transaction rolls back: nothing written
+    }
+    if (g.nueva) {
+        guia.nroGuia = NuevoNumeroGuia(guia.oriIdDistrital, conexion);
+        InsertaGuia(g.forma, guia, conexion);
+    } else {
+        EditaGuia(g.forma, guia, guia.nroGuia, g.distritoCargado, conexion);
+    }
+    if (transaccion)
+        transaccion->Confirma();
+    return {};
+}
+
 bool GuardarGuia(FormaGuia forma, bool nueva, DatosGuia& guia, const QString& distritoCargado,
                  ConsolaDeGuias* consola) {
     const bool bovina = forma == FormaGuia::Bovina;
+    QString rechazo;
     try {
-        if (nueva) {
-            guia.nroGuia = NuevoNumeroGuia(guia.oriIdDistrital);
-            InsertaGuia(forma, guia);
-        } else {
-            EditaGuia(forma, guia, guia.nroGuia, distritoCargado);
-        }
+        rechazo = GrabaGuia({forma, nueva, distritoCargado}, guia);
     } catch (const ErrorBaseDatos& e) {
         if (bovina)
             MuestraError(QStringLiteral("No se ha podido guardar el registro !\n") + e.Texto());
         else
             MuestraError(nueva ? QStringLiteral("No se ha podido insertar el registro !")
                                : QStringLiteral("No se ha podido guardar el registro !"));
+        return false;
+    }
+    if (!rechazo.isEmpty()) {
+        MuestraError(rechazo);
         return false;
     }
     if (consola) {

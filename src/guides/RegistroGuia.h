@@ -55,8 +55,11 @@ struct DatosGuia {
 // A stored guide by its key; false when there is none.
 bool LeeGuia(std::int32_t nroGuia, const QString& distrital, DatosGuia& guia);
 
+class Conexion;
+
 // MAX(NroGuia) + 1 of the origin department, all species; 1 for a department without guides.
-std::int32_t NuevoNumeroGuia(const QString& distrital);
+// Without a connection, the session's (so everywhere below).
+std::int32_t NuevoNumeroGuia(const QString& distrital, Conexion* conexion = nullptr);
 
 // The text of the insert and of the update of each form, line by line as the registry writes
 // them.
@@ -64,8 +67,26 @@ QString TextoInsercion(FormaGuia forma);
 QString TextoEdicion(FormaGuia forma);
 
 // The statements, sent once each; errors raise ErrorBaseDatos with the database's text.
-void InsertaGuia(FormaGuia forma, const DatosGuia& guia);
-void EditaGuia(FormaGuia forma, const DatosGuia& guia, std::int32_t laGuia, const QString& laDist);
+void InsertaGuia(FormaGuia forma, const DatosGuia& guia, Conexion* conexion = nullptr);
+void EditaGuia(FormaGuia forma, const DatosGuia& guia, std::int32_t laGuia, const QString& laDist,
+               Conexion* conexion = nullptr);
+
+// Whether the save checks the guide against its origin's movable stock: a bovine or buffalo
+// guide leaving a premises under a certificate.
+bool LimitadaPorExistencias(FormaGuia forma, const DatosGuia& guia);
+
+// How a guide is written: by which form, new or the edit of the stored guide of
+// `distritoCargado` (its key's department as loaded).
+struct GrabacionGuia {
+    FormaGuia forma;
+    bool nueva;
+    QString distritoCargado;
+};
+// Writes the guide, numbering a new one (its number goes into `guia`). A guide limited by the
+// stock is checked inside the write's transaction, serialised per certificate against other
+// stations, an edit giving back its own counts: the refusal's text is returned and nothing is
+// written. Database errors raise ErrorBaseDatos.
+QString GrabaGuia(const GrabacionGuia& grabacion, DatosGuia& guia, Conexion* conexion = nullptr);
 
 // What the save protocol does with the guide console.
 class ConsolaDeGuias {

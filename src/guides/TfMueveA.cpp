@@ -314,8 +314,12 @@ void TfMueveA::sbEspecieClick() {
             "certificado de vacunación del predio\rantes de realizar esta operación"));
         return;
     }
-    TfTotalBov total(
-        {cRubroO->currentText(), stEspecie->text(), eCertificadoO->text(), eCicloO->text()}, this);
+    // An edit gives back what the stored guide took.
+    const GuiaExcluida propia =
+        Modo == 1 ? GuiaExcluida{eNro->text().toInt(), distritoCargado_} : GuiaExcluida{};
+    TfTotalBov total({cRubroO->currentText(),
+                      {eCertificadoO->text(), eCicloO->text(), stEspecie->text(), propia}},
+                     this);
     if (Ventanas::MuestraModal(total) == QDialog::Accepted) {
         CantidadesGrupo = total.CantidadesGrupo();
         stTotalBov->setText(total.Total());

@@ -146,22 +146,18 @@ void TfTotalBov::LLenaValoresTotales() {
     if (EsPredio()) {
         Ventanas::CursorEspera espera;
         ConteoGrupos v{}, i{}, d{};
-        if (!LeeVacunados(origen_.certificado, origen_.ciclo, origen_.especie, v)) {
+        if (!LeeVacunados(origen_.certificado, v)) {
             // Without the certificate's row the stock is unknown: no guide may leave against it.
             lCalcula->setText(QStringLiteral("No se pudo calcular el ganado existente."));
-            Mensajes::MuestraError(
-                QString::fromUtf8("No se encontró el certificado de vacunación %1 del ciclo %2 "
-                                  "entre los certificados registrados: no se puede calcular el "
-                                  "ganado que el predio puede movilizar.")
-                    .arg(origen_.certificado.trimmed(), origen_.ciclo.trimmed()));
+            Mensajes::MuestraError(TextoSinCertificado(origen_.certificado));
             return;
         }
         PonColumna(Vacunados, v);
         muestra("Calculando incremento de ganado ...");
-        LeeMovidos(true, origen_.certificado, origen_.ciclo, origen_.especie, i);
+        LeeMovidos(true, origen_.certificado, i);
         PonColumna(Ingresos, i);
         muestra("Calculando decremento de ganado ...");
-        LeeMovidos(false, origen_.certificado, origen_.ciclo, origen_.especie, d);
+        LeeMovidos(false, origen_.certificado, d);
         PonColumna(Salidas, d);
     }
     int total = 0;

@@ -13,12 +13,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The four values the dialog reads from the bovine form.
+// The values the dialog reads from the bovine form: the origin rubro (cRubroO) and the
+// certificate (eCertificadoO, eCicloO, stEspecie), with the guide being edited left out.
 struct OrigenExistencias {
-    QString rubro;       // cRubroO
-    QString especie;     // stEspecie: "BOV" or "BUB"
-    QString certificado; // eCertificadoO
-    QString ciclo;       // eCicloO
+    QString rubro;
+    CertificadoExistencias certificado;
 };
 
 class TfTotalBov : public QDialog {

@@ -268,9 +268,28 @@ void EjecutorTds::Sqlite(const char* sql) {
     }
 }
 
+void EjecutorTds::Comienza() {
+    Sqlite("BEGIN");
+    sentenciasEnTransaccion_ = 0;
+}
+
+void EjecutorTds::BloqueaSiPide(const QString& sql) {
+    // SQL Server's UPDLOCK or XLOCK holds the rows read until the transaction ends, and a second
+    // session asking for them waits. SQLite locks the whole file: a transaction that has not run
+    // anything yet takes the writer lock now (waiting for another session's), which orders the
+    // two sessions the same way. Later in a transaction the hint cannot be honoured here.
+    static const QRegularExpression bloqueo(QStringLiteral("\\b(UPDLOCK|XLOCK|TABLOCKX)\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (EnTransaccion() && sentenciasEnTransaccion_ == 0 && bloqueo.match(sql).hasMatch()) {
+        Sqlite("ROLLBACK");
+        Sqlite("BEGIN IMMEDIATE");
+    }
+    ++sentenciasEnTransaccion_;
+}
+
 void EjecutorTds::IniciaImplicita() {
     if (implicitas_ && !EnTransaccion()) {
-        Sqlite("BEGIN");
+        Comienza();
         CambioTransaccion(salida_.e, 8, ++descriptor_);
     }
 }
@@ -314,7 +333,7 @@ bool EjecutorTds::ControlTransaccion(const QString& sql, bool enProc) {
     } else if (sql.startsWith(QLatin1String("SET "), Qt::CaseInsensitive)) {
     } else if (inicio.match(sql).hasMatch()) {
         if (!EnTransaccion()) {
-            Sqlite("BEGIN");
+            Comienza();
             CambioTransaccion(salida_.e, 8, ++descriptor_);
         }
     } else if (const auto m = fin.match(sql); m.hasMatch()) {
@@ -474,6 +493,7 @@ bool EjecutorTds::Ejecuta(const QString& texto, const std::vector<ValorRpc>& val
         if (ControlTransaccion(sql, enProc) || TiposDeDatos(sql, enProc))
             return true;
         IniciaImplicita();
+        BloqueaSiPide(sql);
         if (const auto llamada = DialectoSqlite::LeeExec(sql)) {
             // A stored procedure runs on the embedded server, its values bound by name.
             Consulta q({sql}, &conexion_);
@@ -625,7 +645,7 @@ void EjecutorTds::Transaccion(const QByteArray& datos) {
         switch (pedido) {
         case 5: // begin
             if (!EnTransaccion()) {
-                Sqlite("BEGIN");
+                Comienza();
                 CambioTransaccion(salida_.e, 8, ++descriptor_);
             }
             break;
@@ -638,7 +658,7 @@ void EjecutorTds::Transaccion(const QByteArray& datos) {
                 CambioTransaccion(salida_.e, pedido == 7 ? 9 : 10, descriptor_);
             }
             if (otra) {
-                Sqlite("BEGIN");
+                Comienza();
                 CambioTransaccion(salida_.e, 8, ++descriptor_);
             }
             break;

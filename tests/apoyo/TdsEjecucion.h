@@ -59,6 +59,11 @@ private:
     void Sqlite(const char* sql);
     bool EnTransaccion() const;
     void IniciaImplicita();
+    // BEGIN, counting the transaction's statements from none.
+    void Comienza();
+    // A statement asking for update or exclusive locks, first in its transaction, takes the
+    // file's writer lock.
+    void BloqueaSiPide(const QString& sql);
     // Writes the result set of a stepped statement (`rc` its first step) and counts its rows;
     // returns the last step's result.
     int Resultado(struct sqlite3_stmt* st, int rc, quint64& filas);
@@ -69,6 +74,7 @@ private:
     Conexion& conexion_;
     SalidaTds& salida_;
     bool implicitas_ = false;
+    int sentenciasEnTransaccion_ = 0; // statements run since the transaction began
     quint64 descriptor_ = 0;
     // Prepared statements by handle: their text and their values' names in order.
     struct Preparada {

@@ -379,6 +379,9 @@ private Q_SLOTS:
                                    << "SELECT MS_SUMA(MS_RESTA(MS_SUMA(A, B), C), D) FROM T";
         QTest::newRow("ISNULL") << "SELECT ISNULL(A, 0) FROM T"
                                 << "SELECT MS_ISNULL(A , 0) FROM T";
+        QTest::newRow("sugerencias de bloqueo")
+            << "SELECT A FROM T WITH (UPDLOCK, HOLDLOCK) WHERE B = 1"
+            << "SELECT A FROM T WHERE B = 1";
         QTest::newRow("signo") << "SELECT -A + 1 FROM T"
                                << "SELECT MS_SUMA(- A, 1) FROM T";
     }

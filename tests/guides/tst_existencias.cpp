@@ -63,8 +63,8 @@ private Q_SLOTS:
     // 10 vaccinated + 2 in - 5 out = 7; 8 is refused and the cell goes back to 0; 7 leaves 0.
     void ejemplo() {
         GrabadoraInstalada g;
-        TfTotalBov t({QStringLiteral("Predio"), QStringLiteral("BOV"), QStringLiteral("500"),
-                      QStringLiteral("25")});
+        TfTotalBov t({QStringLiteral("Predio"),
+                      {QStringLiteral("500"), QStringLiteral("25"), QStringLiteral("BOV"), {}}});
         QVERIFY(!t.BitBtn1->isEnabled());
         QCOMPARE(t.lCalcula->text(), QStringLiteral("Calculando total vacunado ..."));
         t.FormActivate();
@@ -122,7 +122,7 @@ private Q_SLOTS:
         QFETCH(QString, especie);
         QFETCH(QString, ciclo);
         QFETCH(QStringList, existentes);
-        TfTotalBov t({QStringLiteral("Predio"), especie, QStringLiteral("500"), ciclo});
+        TfTotalBov t({QStringLiteral("Predio"), {QStringLiteral("500"), ciclo, especie, {}}});
         t.FormActivate();
         QCOMPARE(Columna(t, TfTotalBov::Existentes), existentes);
     }
@@ -130,7 +130,7 @@ private Q_SLOTS:
     // Any other origin: nothing read, every display 0, up to 999 accepted.
     void otroRubro() {
         GrabadoraInstalada g;
-        TfTotalBov t({QStringLiteral("Feria"), QStringLiteral("BOV"), QString(), QString()});
+        TfTotalBov t({QStringLiteral("Feria"), {QString(), QString(), QStringLiteral("BOV"), {}}});
         t.FormActivate();
         QVERIFY(t.BitBtn1->isEnabled());
         QCOMPARE(Columna(t, TfTotalBov::Existentes),
@@ -145,8 +145,8 @@ private Q_SLOTS:
     // A certificate whose cycle has no row: said clearly, nothing can be confirmed.
     void sinCertificado() {
         GrabadoraInstalada g;
-        TfTotalBov t({QStringLiteral("Predio"), QStringLiteral("BOV"), QStringLiteral("777"),
-                      QStringLiteral("20")});
+        TfTotalBov t({QStringLiteral("Predio"),
+                      {QStringLiteral("777"), QStringLiteral("20"), QStringLiteral("BOV"), {}}});
         t.FormActivate();
         QVERIFY(!t.BitBtn1->isEnabled());
         QCOMPARE(g->Textos().size(), 1);
@@ -161,8 +161,8 @@ private Q_SLOTS:
     void errorAlCalcular() {
         base_->Login(QStringLiteral("miron"), QStringLiteral("x"), QStringLiteral("SCZ"));
         base_->AbreSesion(QStringLiteral("miron"), QStringLiteral("x"));
-        TfTotalBov t({QStringLiteral("Predio"), QStringLiteral("BOV"), QStringLiteral("500"),
-                      QStringLiteral("25")});
+        TfTotalBov t({QStringLiteral("Predio"),
+                      {QStringLiteral("500"), QStringLiteral("25"), QStringLiteral("BOV"), {}}});
         QVERIFY_THROWS_EXCEPTION(ErrorBaseDatos, t.FormActivate());
         QVERIFY(!t.BitBtn1->isEnabled());
         QVERIFY(!t.lCalcula->isHidden());
@@ -212,8 +212,8 @@ private Q_SLOTS:
                 return false;
             }
         } pintados;
-        TfTotalBov t({QStringLiteral("Predio"), QStringLiteral("BOV"), QStringLiteral("500"),
-                      QStringLiteral("25")});
+        TfTotalBov t({QStringLiteral("Predio"),
+                      {QStringLiteral("500"), QStringLiteral("25"), QStringLiteral("BOV"), {}}});
         t.lCalcula->installEventFilter(&pintados);
         t.show(); // the computation runs on its own once the dialog is up
         QTRY_VERIFY(t.BitBtn1->isEnabled());
@@ -224,8 +224,8 @@ private Q_SLOTS:
 
     // Shown for real: the computation runs once painted and "Aceptar" ends the dialog.
     void mostrado() {
-        TfTotalBov t({QStringLiteral("Predio"), QStringLiteral("BOV"), QStringLiteral("500"),
-                      QStringLiteral("25")});
+        TfTotalBov t({QStringLiteral("Predio"),
+                      {QStringLiteral("500"), QStringLiteral("25"), QStringLiteral("BOV"), {}}});
         t.show();
         QTRY_VERIFY(t.BitBtn1->isEnabled());
         QCOMPARE(t.Celda(TfTotalBov::Existentes, 0)->text(), QStringLiteral("7"));

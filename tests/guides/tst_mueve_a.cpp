@@ -9,7 +9,9 @@
 #include "app/Globales.h"
 #include "app/TdmDatos.h"
 #include "common/Editores.h"
+#include "common/Errores.h"
 #include "common/Grilla.h"
+#include "db/Conexion.h"
 #include "db/Esquema.h"
 #include "guides/TfMueveA.h"
 #include "guides/TfTotalBov.h"
@@ -22,6 +24,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <latch>
 #include <sqlite3.h>
 #include <thread>
 
@@ -375,8 +378,8 @@ private Q_SLOTS:
                  QStringLiteral("OTRO"));
     }
 
-    // Another official of the district takes the same number between this form's count and its
-    // insert: the key refuses the second save with the form's text, and it writes nothing.
+    // Another official of the district is writing guide 1 while this form saves from a
+    // premises: the save waits for the other station's write, then numbers after it.
     void carrera() {
         GrabadoraInstalada g;
         TfMueveA f(&consola_);
@@ -405,22 +408,35 @@ private Q_SLOTS:
         while (!escrita)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         f.show();
-        f.BitBtn1->click(); // counts 1 (the other's row is not committed), waits, is refused
+        f.BitBtn1->click(); // waits for the other's commit
         otra.join();
+        QVERIFY2(g->Textos().isEmpty(), qPrintable(g->Textos().join('|')));
+        QCOMPARE(f.eNro->text(), QStringLiteral("2"));
+        QCOMPARE(base_->Valor(QStringLiteral("SELECT COUNT(*) FROM Guias")).toInt(), 2);
+        QCOMPARE(base_
+                     ->Valor(QStringLiteral("SELECT SolicitanteNombre FROM Guias WHERE NroGuia "
+                                            "= 1"))
+                     .toString(),
+                 QStringLiteral("LA OTRA"));
+    }
+
+    // A refused insert leaves the form open showing the number it tried.
+    void insercionRechazada() {
+        GrabadoraInstalada g;
+        base_->Sql(QStringLiteral("CREATE TRIGGER rechaza BEFORE INSERT ON Guias BEGIN SELECT "
+                                  "RAISE(ABORT, 'guía rechazada'); END"));
+        TfMueveA f(&consola_);
+        f.AbreNueva(QStringLiteral("BOV"));
+        Llena(f);
+        f.show();
+        f.BitBtn1->click();
         QCOMPARE(g->Textos().size(), 1);
         QVERIFY2(g->Textos().first().startsWith(
                      QStringLiteral("No se ha podido guardar el registro !\n")),
                  qPrintable(g->Textos().first()));
         QVERIFY(f.isVisible());
-        QCOMPARE(f.eNro->text(), QStringLiteral("1")); // the number that was tried
-        QCOMPARE(base_->Valor(QStringLiteral("SELECT COUNT(*) FROM Guias")).toInt(), 1);
-        QCOMPARE(base_->Valor(QStringLiteral("SELECT SolicitanteNombre FROM Guias")).toString(),
-                 QStringLiteral("LA OTRA"));
-        // Saving again takes the next number.
-        g->Limpia();
-        f.BitBtn1->click();
-        QVERIFY(g->Textos().isEmpty());
-        QCOMPARE(base_->Valor(QStringLiteral("SELECT MAX(NroGuia) FROM Guias")).toInt(), 2);
+        QCOMPARE(f.eNro->text(), QStringLiteral("1"));
+        QCOMPARE(base_->Valor(QStringLiteral("SELECT COUNT(*) FROM Guias")).toInt(), 0);
     }
     // A guide of the old scheme keeps its animals in the eight categories: the edit shows their
     // total and the save leaves them as stored.
@@ -448,6 +464,103 @@ private Q_SLOTS:
             "SELECT SolicitanteNombre || '|' || BOV_Terneros || '|' || BOV_Vaquillas || '|' || "
             "BOV_Vacas || '|' || BOV_Toros FROM Guias"));
         QCOMPARE(fila.toString(), QStringLiteral("CORREGIDO|4|1|6|2"));
+    }
+    // The stock is checked again at save, from what is stored then: counts typed under another
+    // origin are refused, naming the group, and nothing is written.
+    void existenciasAlGuardar() {
+        GrabadoraInstalada g;
+        TfMueveA f(&consola_);
+        f.AbreNueva(QStringLiteral("BOV"));
+        Llena(f);
+        f.CantidadesGrupo[2] = 999; // as typed with origin "Feria"
+        f.stTotalBov->setText(QStringLiteral("999"));
+        f.show();
+        f.BitBtn1->click();
+        QCOMPARE(g->Textos(), QStringList{QString::fromUtf8(
+                                  "No puede movilizar mas de lo que tiene!\nGrupo < 12, machos: "
+                                  "se quieren movilizar 999 y existen 10.")});
+        QVERIFY(f.isVisible());
+        QCOMPARE(base_->Valor(QStringLiteral("SELECT COUNT(*) FROM Guias")).toInt(), 0);
+    }
+
+    // An edit gives back what the stored guide took: a guide of all 10 shows them available,
+    // and keeps or lowers its count.
+    void edicionDevuelveLoSuyo() {
+        GrabadoraInstalada g;
+        {
+            TfMueveA f(&consola_);
+            f.AbreNueva(QStringLiteral("BOV"));
+            Llena(f);
+            f.BitBtn1->click();
+        }
+        base_->Sql(QStringLiteral("UPDATE Guias SET Grupo_1M = 10"));
+        for (const char* nuevo : {"10", "9"}) {
+            DatosGuia d;
+            QVERIFY(LeeGuia(1, QStringLiteral("SCZ"), d));
+            TfMueveA f(&consola_);
+            f.AbreEdicion(d);
+            f.show();
+            QString existentes;
+            Ventanas::InstalaManejador([&](QDialog& dialogo) {
+                auto& t = dynamic_cast<TfTotalBov&>(dialogo);
+                t.FormActivate();
+                existentes = t.Celda(TfTotalBov::Existentes, 0)->text();
+                t.Movimiento(0)->setText(QLatin1String(nuevo));
+                return int(QDialog::Accepted);
+            });
+            f.sbEspecie->click();
+            Ventanas::InstalaManejador({});
+            QCOMPARE(existentes, QStringLiteral("10"));
+            f.BitBtn1->click();
+            QVERIFY2(g->Textos().isEmpty(), qPrintable(g->Textos().join('|')));
+            QCOMPARE(base_->Valor(QStringLiteral("SELECT Grupo_1M FROM Guias")).toString(),
+                     QLatin1String(nuevo));
+        }
+    }
+
+    // Three stations save from one certificate at the same moment: the saves are serialised,
+    // never more animals leave than the certificate has, and the last one is refused in words.
+    void existenciasEnCarrera() {
+        GrabadoraInstalada g;
+        {
+            TfMueveA f(&consola_);
+            f.AbreNueva(QStringLiteral("BOV"));
+            Llena(f); // 3 of the 10
+            f.BitBtn1->click();
+            QVERIFY2(g->Textos().isEmpty(), qPrintable(g->Textos().join('|')));
+        }
+        DatosGuia modelo;
+        QVERIFY(LeeGuia(1, QStringLiteral("SCZ"), modelo));
+        modelo.cantidadesGrupo.fill(0);
+        modelo.cantidadesGrupo[2] = 3; // three guides of 3 against the 7 left
+        std::latch salida(3);
+        QStringList resultados[3];
+        std::vector<std::thread> puestos;
+        for (int p = 0; p < 3; ++p)
+            puestos.emplace_back([&, p] {
+                Conexion c(QStringLiteral("puesto%1").arg(p));
+                try {
+                    base_->AbreConexion(c, QStringLiteral("operador"), QStringLiteral("x"));
+                    DatosGuia d = modelo;
+                    salida.arrive_and_wait();
+                    resultados[p] << GrabaGuia({FormaGuia::Bovina, true, QStringLiteral("SCZ")}, d,
+                                               &c);
+                } catch (const ErrorTarvelion& e) {
+                    resultados[p] << QStringLiteral("error: ") + e.Texto();
+                }
+                c.Cierra();
+            });
+        for (std::thread& t : puestos)
+            t.join();
+        QStringList todos;
+        for (const QStringList& r : resultados)
+            todos += r;
+        QCOMPARE(todos.count(QString()), 2);
+        QCOMPARE(todos.count(QString::fromUtf8("No puede movilizar mas de lo que tiene!\nGrupo < "
+                                               "12, machos: se quieren movilizar 3 y existen 1.")),
+                 1);
+        QCOMPARE(base_->Valor(QStringLiteral("SELECT SUM(Grupo_1M) FROM Guias")).toInt(), 9);
+        QCOMPARE(base_->Valor(QStringLiteral("SELECT MAX(NroGuia) FROM Guias")).toInt(), 3);
     }
 };
 
