@@ -1,8 +1,8 @@
 // Real file dialogs and the replaceable service behind them.
 #include "common/Dialogos.h"
 
+#include "common/ArchivosDeLaBase.h"
 #include "common/Errores.h"
-#include "db/Conexion.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -55,10 +55,6 @@ QString Ejecuta(const Peticion& p, QFileDialog::AcceptMode modo) {
     if (dialogo->exec() == QDialog::Accepted && !dialogo->selectedFiles().isEmpty())
         elegido = dialogo->selectedFiles().constFirst();
     delete dialogo;
-    if (modo == QFileDialog::AcceptSave && !elegido.isEmpty() && EsArchivoDeLaBase(elegido))
-        throw ErrorArchivo(QStringLiteral("El archivo %1 es la base de datos del registro: elija "
-                                          "otro nombre para guardar.")
-                               .arg(QDir::toNativeSeparators(elegido)));
     return elegido;
 }
 
@@ -84,15 +80,7 @@ QFileDialog* CreaDialogo(QWidget* padre, const QString& titulo) {
 }
 
 bool EsArchivoDeLaBase(const QString& ruta) {
-    const Conexion* c = Conexion::Principal();
-    if (!c || !c->Embebida())
-        return false;
-    const QString base = QFileInfo(c->RutaArchivo()).absoluteFilePath();
-    const QString elegido = QFileInfo(ruta).absoluteFilePath();
-    for (const char* sufijo : {"", "-wal", "-shm", "-journal"})
-        if (elegido == base + QLatin1String(sufijo))
-            return true;
-    return false;
+    return ArchivosDeLaBase::Es(ruta);
 }
 
 std::shared_ptr<Servicio> Instala(std::shared_ptr<Servicio> servicio) {
@@ -101,11 +89,20 @@ std::shared_ptr<Servicio> Instala(std::shared_ptr<Servicio> servicio) {
     return anterior;
 }
 
+// Whatever answered the request, the database's own files are refused before anything opens
+// them.
 QString GuardarComo(const Peticion& peticion) {
-    return Actual()->GuardarComo(peticion);
+    const QString elegido = Actual()->GuardarComo(peticion);
+    if (EsArchivoDeLaBase(elegido))
+        throw ErrorArchivo(QStringLiteral("El archivo %1 es la base de datos del registro: elija "
+                                          "otro nombre para guardar.")
+                               .arg(QDir::toNativeSeparators(elegido)));
+    return elegido;
 }
 QString Abrir(const Peticion& peticion) {
-    return Actual()->Abrir(peticion);
+    const QString elegido = Actual()->Abrir(peticion);
+    ArchivosDeLaBase::Rechaza(elegido, QStringLiteral("abrir"));
+    return elegido;
 }
 
 QString FiltroQt(const QString& filtro) {

@@ -1,6 +1,7 @@
 // Workbook reading: xlsx, ods and xls.
 #include "common/LibroCalculo.h"
 
+#include "common/ArchivosDeLaBase.h"
 #include "common/Errores.h"
 #include "common/EscanerXml.h"
 
@@ -662,6 +663,8 @@ bool FormatoDeFecha(const QString& codigo) {
 }
 
 void LeeHoja(const QString& ruta, const QString& hoja, Lector& lector) {
+    // Before anything opens it: reading the database as a workbook would drop its locks.
+    ArchivosDeLaBase::Rechaza(ruta, QString::fromUtf8("leer como libro de cálculo"));
     QFileInfo archivo(ruta);
     if (!archivo.exists())
         throw ErrorArchivo(QStringLiteral("No existe el archivo %1.").arg(ruta));

@@ -1,6 +1,7 @@
 // Opening the session's connection on either backend.
 #include "db/Conexion.h"
 
+#include "common/ArchivosDeLaBase.h"
 #include "common/Errores.h"
 #include "db/Esquema.h"
 #include "db/ServidorEmbebido.h"
@@ -244,6 +245,7 @@ QSqlDatabase Conexion::AbreArchivo(const QString& ruta) {
     }
     embebida_ = true;
     ruta_ = ruta;
+    ArchivosDeLaBase::Registra(ruta_);
     return bd;
 }
 
@@ -293,6 +295,8 @@ void Conexion::Cierra() {
         }
         QSqlDatabase::removeDatabase(nombre_);
     }
+    if (!ruta_.isEmpty())
+        ArchivosDeLaBase::Retira(ruta_);
     embebida_ = false;
     perdida_ = false;
     ruta_.clear();

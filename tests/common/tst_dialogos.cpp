@@ -5,6 +5,7 @@
 #include "apoyo/Principal.h"
 #include "common/Dialogos.h"
 #include "common/Errores.h"
+#include "common/LibroCalculo.h"
 #include "common/Mensajes.h"
 #include "db/Conexion.h"
 #include "db/Consulta.h"
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <unistd.h>
 
 namespace {
 
@@ -58,6 +60,17 @@ void CierraCuandoListe() {
         dialogo->reject();
     });
 }
+
+// A file dialog that answers with one file.
+struct DialogoFijo : Dialogos::Servicio {
+    QString ruta;
+    QString GuardarComo(const Dialogos::Peticion&) override { return ruta; }
+    QString Abrir(const Dialogos::Peticion&) override { return ruta; }
+};
+
+struct LectorNulo : LibroCalculo::Lector {
+    bool Fila(int, const std::vector<LibroCalculo::Celda>&) override { return true; }
+};
 
 } // namespace
 
@@ -110,6 +123,60 @@ private Q_SLOTS:
         QVERIFY(Dialogos::EsArchivoDeLaBase(base.Ruta() + QStringLiteral("-wal")));
         QVERIFY(!Dialogos::EsArchivoDeLaBase(base.Carpeta() + QStringLiteral("/lista.csv")));
         Conexion::FijaPrincipal(nullptr);
+    }
+
+    // The database's files under every name they can be reached by are refused by the open
+    // dialog and by the workbook reader before anything opens them: the session keeps its
+    // locks, and a row written afterwards reaches the file another program reads.
+    void laBaseNoSeLee_data() {
+        QTest::addColumn<QString>("nombre");
+        QTest::newRow("el archivo") << "Moravel.db";
+        QTest::newRow("-wal") << "Moravel.db-wal";
+        QTest::newRow("-shm") << "Moravel.db-shm";
+        QTest::newRow("-journal") << "Moravel.db-journal";
+        QTest::newRow("relativa") << "./sub/../Moravel.db";
+        QTest::newRow("enlace") << "enlace.db";
+        QTest::newRow("enlace duro") << "duro.db";
+    }
+    void laBaseNoSeLee() {
+        QFETCH(QString, nombre);
+        BaseDePrueba base;
+        QVERIFY(QFileInfo(base.Ruta()).fileName() == QLatin1String("Moravel.db"));
+        QDir(base.Carpeta()).mkdir(QStringLiteral("sub"));
+        QVERIFY(QFile::link(base.Ruta(), base.Carpeta() + QStringLiteral("/enlace.db")));
+        QVERIFY(
+            ::link(QFile::encodeName(base.Ruta()).constData(),
+                   QFile::encodeName(base.Carpeta() + QStringLiteral("/duro.db")).constData()) ==
+            0);
+        Conexion conexion(QStringLiteral("lectura"));
+        conexion.AbreConfiable(base.Ruta(), QStringLiteral("admin"), QStringLiteral("PC"),
+                               QStringLiteral("Moravel"));
+        InsertaTalonario(conexion, QStringLiteral("A"));
+        const QString antes = QDir::currentPath();
+        QDir::setCurrent(base.Carpeta());
+        auto dialogo = std::make_shared<DialogoFijo>();
+        dialogo->ruta = nombre;
+        const auto anterior = Dialogos::Instala(dialogo);
+        QVERIFY_THROWS_EXCEPTION(ErrorArchivo, Dialogos::Abrir({QStringLiteral("Abrir"), {}, {}}));
+        QVERIFY_THROWS_EXCEPTION(ErrorArchivo,
+                                 Dialogos::GuardarComo({QStringLiteral("Guardar"), {}, {}}));
+        Dialogos::Instala(anterior);
+        LectorNulo lector;
+        QString error;
+        try {
+            LibroCalculo::LeeHoja(nombre, QStringLiteral("Listado"), lector);
+        } catch (const ErrorArchivo& e) {
+            error = e.Texto();
+        }
+        QDir::setCurrent(antes);
+        QVERIFY2(error.startsWith(
+                     QStringLiteral("El archivo %1 es la base de datos del registro").arg(nombre)),
+                 qPrintable(error));
+        QCOMPARE(CuentaDesdeOtroProceso(base.Ruta()), 1);
+        InsertaTalonario(conexion, QStringLiteral("B"));
+        QCOMPARE(CuentaDesdeOtroProceso(base.Ruta()), 2);
+        conexion.Cierra();
+        QVERIFY(!Dialogos::EsArchivoDeLaBase(base.Ruta()));
     }
 
     // Qt's own texts in Spanish (file dialog, print preview, calendar, standard buttons) while
