@@ -101,10 +101,16 @@ void ServidorEmbebido::IniciaSesion(const QString& login, const QString& clave,
         Deriva(clave, QByteArray(16, '\x5A'), kIteraciones);
         throw ErrorBaseDatos(FalloDeInicio(login));
     }
-    const bool correcta = Iguales(Deriva(clave, q.value(0).toByteArray(), q.value(2).toInt()),
-                                  q.value(1).toByteArray());
+    const QByteArray sal = q.value(0).toByteArray();
+    const QByteArray hash = q.value(1).toByteArray();
+    const int iteraciones = q.value(2).toInt();
     const int fallos = q.value(3).toInt();
+    const bool conLimite = !q.value(4).isNull();
     const QDateTime hasta = DialectoSqlite::FechaDeTexto(q.value(4).toString());
+    // The read ends before the password is worked out and before any write: a read left open
+    // would keep this connection from taking the writer's lock while other stations sign in.
+    q.finish();
+    const bool correcta = Iguales(Deriva(clave, sal, iteraciones), hash);
     const QDateTime ahora = Ahora();
     if (hasta.isValid() && hasta > ahora)
         throw ErrorBaseDatos(FalloDeInicio(login) +
@@ -113,32 +119,48 @@ void ServidorEmbebido::IniciaSesion(const QString& login, const QString& clave,
                                             "administrador que lo desbloquee.")
                                  .arg(hasta.toString(QStringLiteral("HH:mm")))
                                  .arg(kFallosParaBloqueo));
+    const QString textoAhora = DialectoSqlite::TextoFecha(ahora);
     if (!correcta) {
-        // Failures in a row lock the login for a while; the count starts again after it.
-        const bool bloquea = fallos + 1 >= kFallosParaBloqueo;
-        Ejecuta(bd_,
-                QStringLiteral("UPDATE SrvLogins SET Fallos = ?, BloqueadaHasta = ? WHERE "
-                               "Login = ?"),
-                {bloquea ? 0 : fallos + 1,
-                 bloquea ? QVariant(DialectoSqlite::TextoFecha(ahora.addSecs(kMinutosBloqueo * 60)))
-                         : QVariant(),
-                 login});
+        // Failures in a row lock the login for a while; the count starts again after it. Counted
+        // by the database in one statement, so failures at the same moment all count; a login
+        // locked meanwhile keeps its lock.
+        EscribeCuenta(
+            QStringLiteral("UPDATE SrvLogins SET "
+                           "BloqueadaHasta = CASE WHEN Fallos + 1 >= ? THEN ? "
+                           "ELSE BloqueadaHasta END, "
+                           "Fallos = CASE WHEN Fallos + 1 >= ? THEN 0 ELSE Fallos + 1 END "
+                           "WHERE Login = ? AND (BloqueadaHasta IS NULL OR "
+                           "BloqueadaHasta <= ?)"),
+            {kFallosParaBloqueo, DialectoSqlite::TextoFecha(ahora.addSecs(kMinutosBloqueo * 60)),
+             kFallosParaBloqueo, login, textoAhora});
         throw ErrorBaseDatos(FalloDeInicio(login));
     }
-    if (fallos != 0 || !q.value(4).isNull())
-        Ejecuta(bd_,
-                QStringLiteral("UPDATE SrvLogins SET Fallos = 0, BloqueadaHasta = NULL WHERE "
-                               "Login = ?"),
-                {login});
+    if (fallos != 0 || conLimite)
+        EscribeCuenta(QStringLiteral("UPDATE SrvLogins SET Fallos = 0, BloqueadaHasta = NULL "
+                                     "WHERE Login = ? AND (BloqueadaHasta IS NULL OR "
+                                     "BloqueadaHasta <= ?)"),
+                      {login, textoAhora});
     QSqlQuery bloqueo =
         Ejecuta(bd_, QStringLiteral("SELECT Bloqueada FROM Usuarios WHERE IdUsuario = ?"), {login});
     if (bloqueo.next() && bloqueo.value(0).toInt() == 1)
         throw ErrorBaseDatos(FalloDeInicio(login) + QStringLiteral(" La cuenta está bloqueada."));
     bloqueo.finish();
-    q.finish();
     permisos_ = std::make_unique<Permisos>(); // a checked session: no owner's rights by default
     IniciaSesionConfiable(login, estacion, baseDatos);
     CargaPermisos();
+}
+
+void ServidorEmbebido::EscribeCuenta(const QString& sql, const QVariantList& valores) {
+    // A short transaction that takes the writer's lock at once, waiting its turn behind the
+    // other stations (the connection's busy wait) instead of failing as busy.
+    Ejecuta(bd_, QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        Ejecuta(bd_, sql, valores);
+        Ejecuta(bd_, QStringLiteral("COMMIT"));
+    } catch (...) {
+        QSqlQuery(bd_).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
 }
 
 void ServidorEmbebido::IniciaSesionConfiable(const QString& login, const QString& estacion,

@@ -55,6 +55,8 @@ public:
     struct Permisos;
 
 private:
+    // Writes the failed-attempt count in a short immediate transaction.
+    void EscribeCuenta(const QString& sql, const QVariantList& valores);
     void CargaRoles();
     void CargaPermisos();
     void RegistraFunciones();

@@ -71,9 +71,9 @@ QVariantList BaseDePrueba::Fila(const QString& consulta) {
 }
 
 void BaseDePrueba::Login(const QString& login, const QString& clave, const QString& distrital,
-                         const QStringList& roles) {
+                         const QStringList& roles, int iteraciones) {
     QSqlDatabase bd = QSqlDatabase::database(nombre_, false);
-    ServidorEmbebido::CreaLogin(bd, login, clave, 1000);
+    ServidorEmbebido::CreaLogin(bd, login, clave, iteraciones);
     if (!distrital.isEmpty())
         Sql(QStringLiteral(
                 "INSERT INTO Usuarios (IdUsuario, Paterno, Materno, Nombres, IdDistrital, "

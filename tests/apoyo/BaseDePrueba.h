@@ -24,9 +24,11 @@ public:
     QString Carpeta() const { return carpeta_.path(); }
     QString Ruta() const;
 
-    // A login with its registry user (when `distrital` is not empty) and its roles.
+    // A login with its registry user (when `distrital` is not empty) and its roles; its
+    // password hashed with few iterations unless asked (sign-ins at the same moment overlap
+    // only when working out the password takes a while).
     void Login(const QString& login, const QString& clave, const QString& distrital,
-               const QStringList& roles = {});
+               const QStringList& roles = {}, int iteraciones = 1000);
     // Runs a statement directly on the file (fixture rows), with "?" values.
     void Sql(const QString& sentencia, const QVariantList& valores = {});
     QVariant Valor(const QString& consulta, const QVariantList& valores = {});

@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <latch>
+#include <thread>
 
 namespace {
 bool AlgunDerecho() {
@@ -375,6 +377,49 @@ private Q_SLOTS:
         QVERIFY(!AlgunDerecho());
         auto ventana = Arranque::CreaVentanaPrincipal();
         QVERIFY(ventana->isVisible());
+    }
+    // Sign-ins at the same moment: 15 wrong passwords for one login all count and lock it;
+    // after one failure, 8 correct sign-ins all get in, none told the database is busy.
+    void ingresosSimultaneos() {
+        BaseDePrueba base;
+        base.Login(QStringLiteral("operador"), QStringLiteral("buena"), QStringLiteral("SCZ"), {},
+                   100000);
+        auto intentos = [&](int n, const QString& clave) {
+            std::latch salida(n);
+            std::vector<QString> resultados(static_cast<size_t>(n));
+            std::vector<std::thread> puestos;
+            for (int p = 0; p < n; ++p)
+                puestos.emplace_back([&, p] {
+                    Conexion c(QStringLiteral("ingreso%1").arg(p));
+                    salida.arrive_and_wait();
+                    try {
+                        base.AbreConexion(c, QStringLiteral("operador"), clave);
+                    } catch (const ErrorTarvelion& e) {
+                        resultados[size_t(p)] = e.Texto();
+                    }
+                    c.Cierra();
+                });
+            for (std::thread& t : puestos)
+                t.join();
+            return QStringList(resultados.begin(), resultados.end());
+        };
+        const QStringList malas = intentos(15, QStringLiteral("mala"));
+        QCOMPARE(malas.count(QString()), 0);
+        Conexion c(QStringLiteral("despues"));
+        try {
+            base.AbreConexion(c, QStringLiteral("operador"), QStringLiteral("buena"));
+            QFAIL("el login debía quedar bloqueado");
+        } catch (const ErrorTarvelion& e) {
+            QVERIFY2(e.Texto().contains(QStringLiteral("bloqueado hasta las")),
+                     qPrintable(e.Texto()));
+        }
+        base.Sql(QStringLiteral("UPDATE SrvLogins SET Fallos = 1, BloqueadaHasta = NULL"));
+        const QStringList buenas = intentos(8, QStringLiteral("buena"));
+        QCOMPARE(buenas, QStringList(8, QString()));
+        QCOMPARE(base.Valor(QStringLiteral("SELECT Fallos FROM SrvLogins WHERE Login = "
+                                           "'operador'"))
+                     .toInt(),
+                 0);
     }
 };
 
