@@ -4,6 +4,7 @@
 #include "common/ArchivosDeLaBase.h"
 #include "common/Errores.h"
 #include "common/EscanerXml.h"
+#include "common/RegistrosBiff.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -537,6 +538,12 @@ void LeeOds(const QString& ruta, const QString& hoja, Lector& lector) {
 // ---- xls -------------------------------------------------------------------------------------
 
 void LeeXls(const QString& ruta, const QString& hoja, Lector& lector) {
+    // The xls library reads on past a damaged record and hands back part of a sheet: the
+    // records are checked whole first.
+    const QString dano = RegistrosBiff::Revisa(ruta);
+    if (!dano.isEmpty())
+        Falla(ruta,
+              QString::fromUtf8("está dañado (%1): no se puede leer la hoja entera.").arg(dano));
     const void* libro = nullptr;
     // A failed opening may still leave a handle to be closed.
     const int abierto = freexl_open(QFile::encodeName(ruta).constData(), &libro);
