@@ -4,6 +4,7 @@
 #include "common/ArchivosDeLaBase.h"
 #include "common/Errores.h"
 #include "db/Esquema.h"
+#include "db/RevisionArchivo.h"
 #include "db/ServidorEmbebido.h"
 #include "db/TextoErrores.h"
 
@@ -246,6 +247,7 @@ QSqlDatabase Conexion::AbreArchivo(const QString& ruta) {
     embebida_ = true;
     ruta_ = ruta;
     ArchivosDeLaBase::Registra(ruta_);
+    revision_ = std::make_unique<RevisionArchivo::EnCurso>(ruta_);
     return bd;
 }
 
@@ -284,7 +286,13 @@ sqlite3_stmt* Conexion::Preparada(const QByteArray& sql) {
     return st;
 }
 
+void Conexion::EsperaRevision() const {
+    if (revision_)
+        revision_->Espera();
+}
+
 void Conexion::Cierra() {
+    revision_.reset();
     // Kept statements go before the file closes: an open statement would keep it open.
     OlvidaPreparadas();
     servidor_.reset();

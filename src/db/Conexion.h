@@ -11,6 +11,9 @@
 #include <memory>
 
 class ServidorEmbebido;
+namespace RevisionArchivo {
+class EnCurso;
+}
 
 class Conexion {
 public:
@@ -44,6 +47,7 @@ public:
     bool Abierta() const;
     // SQL Server's connection was lost: the next query closes it and connects again.
     void MarcaPerdida() { perdida_ = true; }
+    bool Perdida() const { return perdida_; }
     bool Embebida() const { return embebida_; }
     // The embedded database's file (empty on SQL Server).
     QString RutaArchivo() const { return ruta_; }
@@ -51,6 +55,10 @@ public:
     // one at its path. A removed or replaced file would take the writes with it unseen, so the
     // write is refused with ErrorBaseDatos.
     void VerificaArchivo() const;
+    // The check for damage SQLite does not report, started when the embedded file opens: a
+    // list for the grid and a write wait for it, and raise ErrorBaseDatos on damage (nothing
+    // on SQL Server). The sign-in's own small reads and its entry log do not wait.
+    void EsperaRevision() const;
     // The SQLite handle of the embedded database (null on SQL Server).
     struct sqlite3* Manejador() const;
 
@@ -95,6 +103,7 @@ private:
     bool embebida_ = false;
     bool perdida_ = false;
     std::unique_ptr<ServidorEmbebido> servidor_;
+    std::unique_ptr<RevisionArchivo::EnCurso> revision_;
     std::map<QByteArray, struct sqlite3_stmt*> preparadas_;
     void OlvidaPreparadas();
 };

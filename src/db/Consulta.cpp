@@ -295,8 +295,10 @@ int Consulta::Ejecuta() {
         sqlite3* bd = conexion_->Manejador();
         if (!bd || sqlite3_get_autocommit(bd))
             conexion_->VerificaArchivo();
-        if (!Traducida().procedimiento)
+        if (!Traducida().procedimiento) {
+            conexion_->EsperaRevision(); // no write to a file that may be damaged
             return EjecutaEmbebida();
+        }
     }
     QSqlQuery q = Prepara();
     const int afectadas = q.isActive() ? q.numRowsAffected() : 0;
@@ -392,6 +394,7 @@ void Consulta::AbreEn(ModeloGrilla& modelo, const std::vector<DefColumna>& colum
     if (CorreLote(Filas::Modelo, &modelo, columnas))
         return;
     if (conexion_->Embebida()) {
+        conexion_->EsperaRevision(); // a list is trusted whole: not from a damaged file
         AbreEnEmbebida(modelo, columnas);
         return;
     }

@@ -71,6 +71,9 @@ QString EscrituraPorFilas::Fila(const std::function<void()>& escribe) {
         try {
             escribe();
         } catch (const ErrorTarvelion& e) {
+            // A lost connection is no refusal of the row: it may have been stored.
+            if (conexion_.Perdida())
+                throw ConexionPerdidaEnFila(e.Texto());
             return e.Texto().isEmpty() ? QString::fromUtf8("Error sin descripción.") : e.Texto();
         }
         return {};
@@ -82,6 +85,10 @@ QString EscrituraPorFilas::Fila(const std::function<void()>& escribe) {
     try {
         escribe();
     } catch (const ErrorTarvelion& e) {
+        if (!embebida_ && conexion_.Perdida()) {
+            abierta_ = false; // the server dropped the transaction with the connection
+            throw ConexionPerdidaEnFila(e.Texto());
+        }
         motivo = e.Texto().isEmpty() ? QString::fromUtf8("Error sin descripción.") : e.Texto();
     } catch (...) {
         Deshace();

@@ -7,10 +7,19 @@
 // at the end, so it sees exactly what the real run would refuse and writes nothing.
 #pragma once
 
+#include "common/Errores.h"
+
 #include <QString>
 #include <functional>
 
 class Conexion;
+
+// The connection to SQL Server was lost while a row was written: whether that row was stored
+// is unknown, and the work cannot go on.
+class ConexionPerdidaEnFila : public ErrorBaseDatos {
+public:
+    using ErrorBaseDatos::ErrorBaseDatos;
+};
 
 class EscrituraPorFilas {
 public:
@@ -22,7 +31,7 @@ public:
     // Runs one row's writes. Empty when they were written; when `escribe` raises ErrorTarvelion
     // the row's writes are undone and its text is returned, so the caller lists it and goes on.
     // Raises ErrorBaseDatos when the work itself can no longer go on (a commit failed, or the
-    // server ended the transaction).
+    // server ended the transaction), ConexionPerdidaEnFila when the connection was lost.
     QString Fila(const std::function<void()>& escribe);
     // The end, also when the work stops half-way: a real run commits the rows written so far,
     // a dry run rolls everything back. Raises ErrorBaseDatos when the commit fails.

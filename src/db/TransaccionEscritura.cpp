@@ -25,6 +25,7 @@ TransaccionEscritura::TransaccionEscritura(Conexion* conexion)
         throw ErrorBaseDatos(QStringLiteral("No hay conexión con la base de datos."));
     conexion_->AseguraAbierta();
     if (conexion_->Embebida()) {
+        conexion_->EsperaRevision();
         // The connection's busy wait lets a second station queue behind the first.
         Sqlite(conexion_->Manejador(), "BEGIN IMMEDIATE");
     } else if (!conexion_->Bd().transaction()) {

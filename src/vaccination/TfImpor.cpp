@@ -40,6 +40,10 @@ struct ImportaFilas : LibroCalculo::Lector {
     const QDate hoy = QDate::currentDate();
     QElapsedTimer pintado; // the window is brought up to date a few times a second
     int ultima = 0;        // the last row read
+    bool soloVerificar = false;
+    // The last row known to be stored (a real run), as the sheet numbers it, with its number.
+    int guardada = 0;
+    QString certificadoGuardado;
 
     explicit ImportaFilas(TfImpor& forma) : f(forma) {
         QStringList l{QStringLiteral("INSERT INTO Vacunaciones"), QStringLiteral("VALUES (")};
@@ -124,7 +128,51 @@ struct ImportaFilas : LibroCalculo::Lector {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             pintado.restart();
         }
-        const QString motivo = escritura->Fila([&] {
+        QString motivo;
+        try {
+            motivo = Escribe(a, c);
+        } catch (const ConexionPerdidaEnFila& e) {
+            throw ErrorBaseDatos(TextoPerdida(fila, a.ComoTexto()) + QLatin1Char('\n') + e.Texto());
+        }
+        if (motivo.isEmpty() && !soloVerificar) {
+            guardada = fila;
+            certificadoGuardado = a.ComoTexto();
+        }
+        if (!motivo.isEmpty()) {
+            // The row is listed with the reason and the import goes on; a number that is no
+            // integer is listed as written.
+            bool entero = false;
+            const qint64 n = a.ComoTexto().toLongLong(&entero);
+            f.Memo1->appendPlainText((entero ? QString::number(n) : a.ComoTexto()) +
+                                     QStringLiteral(" - ") + motivo);
+        }
+        return true;
+    }
+    // What the user reads when the connection went while row `fila` was written: the import
+    // stopped there, that row's fate is unknown, and the last row known to be stored.
+    QString TextoPerdida(int fila, const QString& certificado) const {
+        const QString aqui =
+            QString::fromUtf8("Se perdió la conexión con el servidor mientras se guardaba la fila "
+                              "%1 del libro (certificado %2) y la importación se detuvo.")
+                .arg(fila)
+                .arg(certificado);
+        if (soloVerificar)
+            return aqui + QString::fromUtf8(" Era solo una verificación: no se guardó nada.");
+        const QString antes =
+            guardada > 0 ? QString::fromUtf8(" La última fila guardada con seguridad es la %1 "
+                                             "(certificado %2);")
+                               .arg(guardada)
+                               .arg(certificadoGuardado)
+                         : QString::fromUtf8(" Ninguna fila quedó guardada con seguridad;");
+        return aqui + antes +
+               QString::fromUtf8(" no se sabe si la fila %1 quedó guardada. Cuando vuelva la "
+                                 "conexión, importe el libro otra vez: las filas ya guardadas se "
+                                 "rechazarán como repetidas.")
+                   .arg(fila);
+    }
+    // One row's insert, by the row-by-row protocol; the refusal's text, empty when stored.
+    QString Escribe(const Celda& a, const std::vector<Celda>& c) {
+        return escritura->Fila([&] {
             cInserta.Texto(QStringLiteral("sIdCiclo"), ciclo, 3);
             Valor(QStringLiteral("sCertificadoNro"), a, TipoParametro::Entero);
             Texto(QStringLiteral("sNombreCabana"), De(c, 1), 50);
@@ -162,15 +210,6 @@ struct ImportaFilas : LibroCalculo::Lector {
             cInserta.FechaHora(QStringLiteral("sFechaModificacion"), hoy);
             cInserta.Ejecuta();
         });
-        if (!motivo.isEmpty()) {
-            // The row is listed with the reason and the import goes on; a number that is no
-            // integer is listed as written.
-            bool entero = false;
-            const qint64 n = a.ComoTexto().toLongLong(&entero);
-            f.Memo1->appendPlainText((entero ? QString::number(n) : a.ComoTexto()) +
-                                     QStringLiteral(" - ") + motivo);
-        }
-        return true;
     }
     // The rows' writes ended, the caption with the last row read.
     void Termina() {
@@ -294,6 +333,7 @@ void TfImpor::BitBtn1Click() {
     filas.distrital = cbDistrital->currentText();
     filas.vacunadorDeColumna = cVeter->isChecked();
     filas.vacunador = cbVeter->currentData().toString();
+    filas.soloVerificar = cSoloVerificar->isChecked();
     Ventanas::CursorEspera espera;
     BitBtn1->setEnabled(false);
     struct Rehabilita {

@@ -85,6 +85,7 @@ ServidorTds::DatosLogin ServidorTds::UltimoLogin() const {
 void ServidorTds::FijaFalla(const Falla& falla) {
     const std::lock_guard<std::mutex> g(cerrojo_);
     falla_ = falla;
+    marcadas_ = 0;
 }
 
 ServidorTds::Falla ServidorTds::FallaPara(const QString& sql) const {
@@ -123,6 +124,8 @@ void ServidorTds::Sesion(int s) {
         ++sentencias_;
         const Falla f = FallaPara(sql);
         salida.filasHastaCorte = f.cortaTrasFilas;
+        salida.cortaSinResponder =
+            f.cortaSinResponder && !f.marca.isEmpty() && marcadas_++ >= f.despuesDe;
         if (f.demoraMs <= 0)
             return false;
         // Slow to answer: an attention meanwhile cancels the statement.

@@ -29,11 +29,15 @@ public:
 
     // Faults for the next statements whose text holds `marca`: answered only after
     // `demoraMs` (unless the client cancels meanwhile), or the connection closed after
-    // `cortaTrasFilas` rows of their result.
+    // `cortaTrasFilas` rows of their result, or (`cortaSinResponder`) the statement run and
+    // committed and the connection closed before its answer, once `despuesDe` such statements
+    // have been answered.
     struct Falla {
         QString marca;
         int demoraMs = 0;
         int cortaTrasFilas = -1;
+        bool cortaSinResponder = false;
+        int despuesDe = 0;
     };
     void FijaFalla(const Falla& falla);
     // Statements the server has run, counted (a test may wait on them).
@@ -52,6 +56,7 @@ private:
     mutable std::mutex cerrojo_;
     DatosLogin ultimo_;
     Falla falla_;
+    std::atomic<int> marcadas_{0}; // statements with the mark seen since the fault was set
     std::list<std::thread> sesiones_;
     std::list<int> sockets_;
     std::thread hilo_;

@@ -218,6 +218,11 @@ std::pair<int, int> NumeroError(const QString& texto) {
 } // namespace
 
 void SalidaTds::Envia(bool fin) {
+    if (fin && cortaSinResponder) {
+        cortaSinResponder = false;
+        ::shutdown(socket_, SHUT_RDWR);
+        throw CorteTds{};
+    }
     qsizetype desde = 0;
     while (e.b.size() - desde > kCargaPaquete || (fin && desde < e.b.size()) ||
            (fin && e.b.isEmpty() && desde == 0)) {

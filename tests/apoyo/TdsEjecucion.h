@@ -26,6 +26,8 @@ public:
     // written goes out unfinished and the connection closes (raises CorteTds).
     void FilaEscrita();
     int filasHastaCorte = -1;
+    // The statement has run: instead of its answer the connection closes (raises CorteTds).
+    bool cortaSinResponder = false;
 
 private:
     int socket_;

@@ -43,7 +43,8 @@ private Q_SLOTS:
     void ayuda() {
         const Salida s = Admin({QStringLiteral("--help")});
         QCOMPARE(s.codigo, 0);
-        for (const char* c : {"crear", "demo", "login", "rol", "clave", "desbloquea", "sql"})
+        for (const char* c :
+             {"crear", "demo", "login", "rol", "clave", "desbloquea", "sql", "revisa", "rescata"})
             QVERIFY(s.texto.contains(QLatin1String(c)));
     }
 
@@ -169,6 +170,41 @@ private Q_SLOTS:
         QCOMPARE(uno(QStringLiteral("SELECT SUM(M - N) AS D FROM (SELECT MAX(NroGuia) AS M, "
                                     "COUNT(*) AS N FROM Guias GROUP BY Ori_IdDistrital) X")),
                  QStringLiteral("0"));
+    }
+    // A damaged file: the check says so and fails; the rescue copies every row that can still
+    // be read into a sound new file, and says what was lost.
+    void revisaYRescata() {
+        QTemporaryDir carpeta;
+        const QString bd = carpeta.filePath(QStringLiteral("Danada.db"));
+        const QString nueva = carpeta.filePath(QStringLiteral("Nueva.db"));
+        QCOMPARE(
+            Admin({QStringLiteral("demo"), bd, QStringLiteral("--guias"), QStringLiteral("4000")})
+                .codigo,
+            0);
+        const Salida sana = Admin({QStringLiteral("revisa"), bd});
+        QCOMPARE(sana.codigo, 0);
+        QVERIFY(sana.texto.contains(QString::fromUtf8("está sano")));
+        // Two pages in the middle of the file blotted.
+        QFile archivo(bd);
+        QVERIFY(archivo.open(QIODevice::ReadWrite));
+        const qint64 mitad = archivo.size() / 2 / 4096 * 4096;
+        for (qint64 pagina : {mitad, mitad + 4096}) {
+            archivo.seek(pagina + 256);
+            archivo.write(QByteArray(256, '\x5A'));
+        }
+        archivo.close();
+        const Salida danada = Admin({QStringLiteral("revisa"), bd});
+        QCOMPARE(danada.codigo, 1);
+        QVERIFY2(danada.texto.contains(QString::fromUtf8("está dañado")), qPrintable(danada.texto));
+        const Salida rescate = Admin({QStringLiteral("rescata"), bd, nueva});
+        QVERIFY2(rescate.texto.contains(QStringLiteral("Guias: ")), qPrintable(rescate.texto));
+        QCOMPARE(Admin({QStringLiteral("revisa"), nueva}).codigo, 0);
+        const int guias =
+            Admin({QStringLiteral("sql"), nueva, QStringLiteral("SELECT COUNT(*) AS N FROM Guias")})
+                .texto.section(QLatin1Char('\n'), 1, 1)
+                .toInt();
+        QVERIFY2(guias > 3500 && guias <= 4000, qPrintable(QString::number(guias)));
+        QCOMPARE(rescate.codigo, guias == 4000 ? 0 : 1);
     }
 };
 

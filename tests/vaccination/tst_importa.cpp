@@ -5,6 +5,7 @@
 #include "apoyo/BaseDePrueba.h"
 #include "apoyo/Grabadora.h"
 #include "apoyo/Principal.h"
+#include "apoyo/ServidorTds.h"
 #include "apoyo/Zip.h"
 #include "app/TdmDatos.h"
 #include "common/Errores.h"
@@ -278,6 +279,43 @@ private Q_SLOTS:
                          .toString(),
                      soloVerificar ? QString() : QStringLiteral("4711,4712"));
         }
+    }
+    // SQL Server's connection lost while a row is written (its insert committed, the answer
+    // never came): the import stops at once and says which row is known stored and which is
+    // unknown; the next run refuses what is already there.
+    void conexionPerdida() {
+        if (!BaseDePrueba::PorOdbc())
+            QSKIP("solo por ODBC: el archivo no pierde su conexión");
+        base_->Tds()->FijaFalla({QStringLiteral("INSERT INTO Vacunaciones"), 0, -1, true, 1});
+        TfImpor f;
+        Prepara(f, QFINDTESTDATA("libros/importa.xlsx"));
+        QString error;
+        try {
+            f.BitBtn1Click();
+        } catch (const ErrorBaseDatos& e) {
+            error = e.Texto();
+        }
+        base_->Tds()->FijaFalla({});
+        QVERIFY2(error.startsWith(QString::fromUtf8(
+                     "Se perdió la conexión con el servidor mientras se guardaba la fila 8 del "
+                     "libro (certificado 4712) y la importación se detuvo. La última fila "
+                     "guardada con seguridad es la 7 (certificado 4711); no se sabe si la fila 8 "
+                     "quedó guardada.")),
+                 qPrintable(error));
+        QCOMPARE(f.Memo1->toPlainText(), QString()); // no row listed as refused
+        QCOMPARE(base_
+                     ->Valor(QStringLiteral("SELECT group_concat(CertificadoNro) FROM "
+                                            "Vacunaciones"))
+                     .toString(),
+                 QStringLiteral("4711,4712"));
+        // Again once the connection is back: the stored rows are refused as duplicates.
+        GrabadoraInstalada grabadora;
+        f.BitBtn1Click();
+        const QStringList lineas = f.Memo1->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lineas.size(), 4); // both stored rows, and the two the file always has refused
+        QVERIFY(lineas[0].startsWith(QStringLiteral("4711 - ")) &&
+                lineas[0].contains(QStringLiteral("clave duplicada")));
+        QCOMPARE(base_->Valor(QStringLiteral("SELECT COUNT(*) FROM Vacunaciones")).toInt(), 2);
     }
 };
 

@@ -1,6 +1,7 @@
 // moravel-admin: creates and seeds the embedded registry database, manages its logins and
 // roles, and runs single T-SQL statements through the program's own query layer.
 #include "BaseDemo.h"
+#include "Rescate.h"
 #include "common/Errores.h"
 #include "common/Utilidades.h"
 #include "db/Conexion.h"
@@ -35,6 +36,8 @@ Comandos:
   sql ARCHIVO "SENTENCIA" [--usuario LOGIN]
                                       ejecuta una sentencia T-SQL como LOGIN (por defecto
                                       sistemas) e imprime el resultado separado por ";"
+  revisa ARCHIVO                      revisión completa del archivo (sale con 1 si está dañado)
+  rescata ARCHIVO NUEVO               copia a NUEVO todas las filas que aún se pueden leer
 )";
 
 void Escribe(const QString& texto) {
@@ -137,6 +140,13 @@ int Ejecuta(QStringList args) {
                     .arg(double(reloj.elapsed()) / 1000.0, 0, 'f', 1));
         EscribeUsuariosDemo();
         return 0;
+    }
+    if (comando == QLatin1String("revisa"))
+        return RevisaArchivo(ruta);
+    if (comando == QLatin1String("rescata")) {
+        if (args.isEmpty())
+            throw ErrorArchivo(QStringLiteral("Falta el archivo NUEVO."));
+        return RescataArchivo(ruta, args.takeFirst());
     }
     if (comando == QLatin1String("sql")) {
         if (args.isEmpty())
