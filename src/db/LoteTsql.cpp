@@ -86,10 +86,10 @@ struct Estado {
 };
 
 // The significant tokens of a statement at its outer level, parentheses as one "(" each.
-QList<Token> Exteriores(const QString& sentencia) {
+QList<Token> Exteriores(const QList<Token>& tokens) {
     QList<Token> fuera;
     int nivel = 0;
-    for (const Token& t : Tokeniza(sentencia)) {
+    for (const Token& t : tokens) {
         if (t.tipo == Token::Espacio)
             continue;
         if (t.tipo == Token::Cierra) {
@@ -183,7 +183,7 @@ void RechazaFormasSqlite(const QString& sentencia) {
             Sintaxis(QStringLiteral("ON"), true);
         anterior = t.tipo == Token::Palabra ? t.texto : QString();
     }
-    const QList<Token> fuera = Exteriores(sentencia);
+    const QList<Token> fuera = Exteriores(todos);
     if (fuera.isEmpty() || fuera[0].tipo != Token::Palabra)
         return;
     const QString& primera = fuera[0].texto;

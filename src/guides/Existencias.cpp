@@ -23,7 +23,7 @@ void Parametros(Consulta& q, const CertificadoExistencias& c) {
 
 } // namespace
 
-QStringList LineasVacunados(bool bufalos) {
+QStringList LineasVacunados(bool bufalos, bool bloquea) {
     const QString e = bufalos ? QStringLiteral("BUB") : QStringLiteral("BOV");
     return {QStringLiteral("SELECT"),
             QStringLiteral("       ISNULL(%1_Grupo_1M,0) AS grupo1M,").arg(e),
@@ -34,7 +34,8 @@ QStringList LineasVacunados(bool bufalos) {
             QStringLiteral("       ISNULL(%1_Grupo_3H,0) AS grupo3H,").arg(e),
             QStringLiteral("       ISNULL(%1_Grupo_4M,0) AS grupo4M,").arg(e),
             QStringLiteral("       ISNULL(%1_Grupo_4H,0) AS grupo4H").arg(e),
-            QStringLiteral("FROM Ciclos"),
+            bloquea ? QStringLiteral("FROM Ciclos WITH (UPDLOCK, HOLDLOCK)")
+                    : QStringLiteral("FROM Ciclos"),
             QStringLiteral("WHERE CertificadoNro = :ElCer"),
             QStringLiteral("AND IdCiclo = :ElCic")};
 }
@@ -58,10 +59,11 @@ QStringList LineasMovidos(bool ingresos, bool excluyeGuia) {
     return l;
 }
 
-bool LeeVacunados(const CertificadoExistencias& c, ConteoGrupos& conteo, Conexion* conexion) {
+bool LeeVacunados(const CertificadoExistencias& c, ConteoGrupos& conteo, Conexion* conexion,
+                  bool bloquea) {
     conteo.fill(0);
     Consulta q(conexion);
-    q.FijaSql(LineasVacunados(c.especie == QLatin1String("BUB")));
+    q.FijaSql(LineasVacunados(c.especie == QLatin1String("BUB"), bloquea));
     Parametros(q, c);
     q.Abre();
     if (q.Vacia())
@@ -94,7 +96,7 @@ QString TextoSinCertificado(const CertificadoExistencias& c) {
 QString ExcesoExistencias(const CertificadoExistencias& c,
                           const std::array<std::int32_t, 10>& grupos, Conexion* conexion) {
     ConteoGrupos vacunados{}, ingresos{}, salidas{};
-    if (!LeeVacunados(c, vacunados, conexion))
+    if (!LeeVacunados(c, vacunados, conexion, true))
         return TextoSinCertificado(c);
     LeeMovidos(true, c, ingresos, conexion);
     LeeMovidos(false, c, salidas, conexion);

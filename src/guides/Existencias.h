@@ -32,8 +32,9 @@ struct CertificadoExistencias {
 
 // The statements as the registry writes them: vaccinated (BOV or BUB columns of Ciclos),
 // brought in (destination) and taken out (origin) by the stored guides; with `excluyeGuia` the
-// guide :LaGuia of :LaDist is left out.
-QStringList LineasVacunados(bool bufalos);
+// guide :LaGuia of :LaDist is left out. With `bloquea` the certificate's row is read with
+// UPDLOCK, HOLDLOCK: inside a transaction, a second session reading it so waits for the first.
+QStringList LineasVacunados(bool bufalos, bool bloquea = false);
 QStringList LineasMovidos(bool ingresos, bool excluyeGuia = false);
 
 // Runs a statement with the certificate (`ElCer` from its text, blank being 0), the cycle and,
@@ -41,7 +42,7 @@ QStringList LineasMovidos(bool ingresos, bool excluyeGuia = false);
 // cycle have no row in Ciclos; database errors raise ErrorBaseDatos. Without a connection the
 // session's is used.
 bool LeeVacunados(const CertificadoExistencias& c, ConteoGrupos& conteo,
-                  Conexion* conexion = nullptr);
+                  Conexion* conexion = nullptr, bool bloquea = false);
 void LeeMovidos(bool ingresos, const CertificadoExistencias& c, ConteoGrupos& conteo,
                 Conexion* conexion = nullptr);
 
@@ -50,6 +51,7 @@ QString TextoSinCertificado(const CertificadoExistencias& c);
 
 // The save's check of a guide's groups (Grupo_0M .. Grupo_4H) against the stock: empty when
 // every group fits, otherwise the stock dialog's refusal naming the first group that does not.
+// Its first read locks the certificate's row until the caller's transaction ends.
 QString ExcesoExistencias(const CertificadoExistencias& c,
                           const std::array<std::int32_t, 10>& grupos, Conexion* conexion = nullptr);
 

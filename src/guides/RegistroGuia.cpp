@@ -178,14 +178,6 @@ QString GrabaGuia(const GrabacionGuia& g, DatosGuia& guia, Conexion* conexion) {
         // The stock is a limit: recomputed here, with the certificate's row locked until the
         // write commits, so a second station saving from it waits and then sees this guide.
         transaccion.emplace(conexion);
-        Consulta bloqueo({QStringLiteral("SELECT CertificadoNro"),
-                          QStringLiteral("FROM Ciclos WITH (UPDLOCK, HOLDLOCK)"),
-                          QStringLiteral("WHERE CertificadoNro = :ElCer"),
-                          QStringLiteral("AND IdCiclo = :ElCic")},
-                         conexion);
-        bloqueo.Entero(QStringLiteral("ElCer"), TextoAEntero(guia.oriCertificado));
-        bloqueo.Texto(QStringLiteral("ElCic"), guia.oriCiclo, 3);
-        bloqueo.Abre();
         CertificadoExistencias c{guia.oriCertificado, guia.oriCiclo, guia.especie, {}};
         if (!g.nueva)
             c.excluida = {guia.nroGuia, g.distritoCargado};

@@ -203,8 +203,9 @@ void TfMueveA::AbreDuplicado(const DatosGuia& g) {
 QString TfMueveA::TotalBovino(const DatosGuia& g) {
     // A guide of the old scheme holds its animals in the eight categories and none in the
     // groups: its total is theirs, so the form neither shows 0 nor refuses it for that.
-    if (TotalGrupos(g) != QLatin1String("0"))
-        return TotalGrupos(g);
+    const QString grupos = TotalGrupos(g);
+    if (grupos != QLatin1String("0"))
+        return grupos;
     std::int32_t total = 0;
     for (std::int32_t n : g.cantidadesCategoria)
         total += n;
