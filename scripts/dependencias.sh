@@ -10,7 +10,7 @@ PAQUETES=(
   libcurl4-openssl-dev libquazip1-qt6-dev libfreexl-dev
   libssl3 libssl-dev openssl qt6-translations-l10n
   fonts-liberation xvfb xauth imagemagick poppler-utils
-  python3 python3-aiosmtpd
+  python3 python3-aiosmtpd python3-pymssql freetds-bin
 )
 
 faltan=()

@@ -260,52 +260,6 @@ bool Coincide(const std::vector<Patron>& p, const std::vector<Caracter>& v) {
     return i == p.size();
 }
 
-// ---- dates -------------------------------------------------------------------------------
-
-bool Digitos(std::string_view s, size_t desde, size_t n, int& valor) {
-    if (desde + n > s.size())
-        return false;
-    valor = 0;
-    for (size_t k = desde; k < desde + n; ++k) {
-        if (s[k] < '0' || s[k] > '9')
-            return false;
-        valor = valor * 10 + (s[k] - '0');
-    }
-    return true;
-}
-
-bool DiaValido(int a, int m, int d) {
-    static const int dias[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (a < 1753 || a > 9999 || m < 1 || m > 12 || d < 1)
-        return false;
-    const bool bisiesto = (a % 4 == 0 && a % 100 != 0) || a % 400 == 0;
-    return d <= dias[m - 1] + (m == 2 && bisiesto ? 1 : 0);
-}
-
-// The time of day after a date: "HH:MM[:SS[.mmm]]" (the milliseconds 1 to 3 digits).
-bool LeeHora(std::string_view s, int& h, int& mi, int& se, int& ms) {
-    h = mi = se = ms = 0;
-    if (s.empty())
-        return true;
-    if (!Digitos(s, 0, 2, h) || s.size() < 5 || s[2] != ':' || !Digitos(s, 3, 2, mi))
-        return false;
-    size_t k = 5;
-    if (k < s.size()) {
-        if (s[k] != ':' || !Digitos(s, k + 1, 2, se))
-            return false;
-        k += 3;
-        if (k < s.size()) {
-            if (s[k] != '.' || s.size() - k - 1 < 1 || s.size() - k - 1 > 3 ||
-                !Digitos(s, k + 1, s.size() - k - 1, ms))
-                return false;
-            for (size_t n = s.size() - k - 1; n < 3; ++n)
-                ms *= 10;
-            k = s.size();
-        }
-    }
-    return k == s.size() && h < 24 && mi < 60 && se < 60;
-}
-
 } // namespace
 
 namespace {
@@ -389,61 +343,6 @@ struct PatronLeido {
 
 } // namespace
 
-bool LeeFecha(std::string_view s, char (&c)[24]) {
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    int a = 0, m = 0, d = 0;
-    std::string_view hora;
-    if (s.size() >= 10 && s[4] == '-' && s[7] == '-' && Digitos(s, 0, 4, a) &&
-        Digitos(s, 5, 2, m) && Digitos(s, 8, 2, d)) {
-        if (s.size() > 10) {
-            if (s[10] != ' ' && s[10] != 'T')
-                return false;
-            hora = s.substr(11);
-        }
-    } else if (s.size() >= 8 && Digitos(s, 0, 4, a) && Digitos(s, 4, 2, m) && Digitos(s, 6, 2, d)) {
-        if (s.size() > 8) {
-            if (s[8] != ' ')
-                return false;
-            hora = s.substr(9);
-        }
-    } else if (s.size() >= 10 && s[2] == '/' && s[5] == '/' && Digitos(s, 0, 2, d) &&
-               Digitos(s, 3, 2, m) && Digitos(s, 6, 4, a)) {
-        if (s.size() > 10) {
-            if (s[10] != ' ')
-                return false;
-            hora = s.substr(11);
-        }
-    } else {
-        return false;
-    }
-    int h = 0, mi = 0, se = 0, ms = 0;
-    if (!DiaValido(a, m, d) || !LeeHora(hora, h, mi, se, ms))
-        return false;
-    char texto[64];
-    std::snprintf(texto, sizeof texto, "%04d-%02d-%02d %02d:%02d:%02d.%03d", a, m, d, h, mi, se,
-                  ms);
-    std::memcpy(c, texto, 24);
-    return true;
-}
-
-int ComparaFechas(std::string_view a, std::string_view b) {
-    auto canonica = [](std::string_view s) {
-        return s.size() == 23 && s[4] == '-' && s[7] == '-' && s[10] == ' ' && s[13] == ':';
-    };
-    char ca[24], cb[24];
-    if (!canonica(a) && LeeFecha(a, ca))
-        a = std::string_view(ca, 23);
-    if (!canonica(b) && LeeFecha(b, cb))
-        b = std::string_view(cb, 23);
-    const int r = std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
-    if (r != 0)
-        return r < 0 ? -1 : 1;
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
 void Mayusculas(std::string_view texto, std::string& salida) {
     salida.clear();
     salida.reserve(texto.size());
@@ -492,9 +391,10 @@ int ColacionEspanol(void*, int na, const void* a, int nb, const void* b) {
                    std::string_view(static_cast<const char*>(b), size_t(nb)));
 }
 
-int ColacionFecha(void*, int na, const void* a, int nb, const void* b) {
-    return ComparaFechas(std::string_view(static_cast<const char*>(a), size_t(na)),
-                         std::string_view(static_cast<const char*>(b), size_t(nb)));
+int ColacionFecha(void* orden, int na, const void* a, int nb, const void* b) {
+    return FechasTexto::ComparaFechas(std::string_view(static_cast<const char*>(a), size_t(na)),
+                                      std::string_view(static_cast<const char*>(b), size_t(nb)),
+                                      *static_cast<const FechasTexto::Orden*>(orden));
 }
 
 // like(pattern, value[, escape]): "value LIKE pattern [ESCAPE escape]".
@@ -553,9 +453,11 @@ void FnLower(sqlite3_context* ctx, int, sqlite3_value** a) {
 
 } // namespace
 
-void Registra(sqlite3* bd) {
+void Registra(sqlite3* bd, const FechasTexto::Orden* ordenFecha) {
     sqlite3_create_collation_v2(bd, "ESPANOL", SQLITE_UTF8, nullptr, ColacionEspanol, nullptr);
-    sqlite3_create_collation_v2(bd, "FECHA", SQLITE_UTF8, nullptr, ColacionFecha, nullptr);
+    sqlite3_create_collation_v2(bd, "FECHA", SQLITE_UTF8,
+                                const_cast<FechasTexto::Orden*>(ordenFecha), ColacionFecha,
+                                nullptr);
     const int det = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(bd, "like", 2, det, nullptr, FnLike, nullptr, nullptr);
     sqlite3_create_function(bd, "like", 3, det, nullptr, FnLike, nullptr, nullptr);

@@ -6,7 +6,11 @@
 #include "db/LoteTsql.h"
 #include "db/TokensTsql.h"
 
+#include "common/Errores.h"
+
+#include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStringList>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +19,22 @@
 
 namespace DialectoSqlite {
 namespace {
+
+// The columns the schema declares SMALLINT (lower case), when no other table has a column of
+// the same name of another type.
+QSet<QString> ColumnasCortas() {
+    QFile f(QStringLiteral(":/sql/moravel.sqlite.sql"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression columna(QStringLiteral("^\\s+(\\w+)\\s+([A-Z]+)"),
+                                            QRegularExpression::MultilineOption);
+    QSet<QString> cortas, otras;
+    for (auto it = columna.globalMatch(QString::fromUtf8(f.readAll())); it.hasNext();) {
+        const auto m = it.next();
+        (m.captured(2) == QLatin1String("SMALLINT") ? cortas : otras) << m.captured(1).toLower();
+    }
+    return cortas.subtract(otras);
+}
 
 // ---- expression tree: groups in parentheses ------------------------------------------------
 
@@ -269,6 +289,18 @@ QString EmiteTermino(const QList<Nodo>& ns) {
     return pendiente.isEmpty() ? actual : pliega();
 }
 
+// Whether every term of a sum is a column the schema declares SMALLINT: the server adds two
+// SMALLINTs as a SMALLINT, and a result past 32,767 is its arithmetic overflow.
+bool SonCortos(const QStringList& terminos) {
+    static const QSet<QString> cortos = ColumnasCortas();
+    for (const QString& t : terminos) {
+        const QString nombre = t.mid(t.lastIndexOf(QLatin1Char('.')) + 1).toLower();
+        if (!cortos.contains(nombre))
+            return false;
+    }
+    return true;
+}
+
 // Rewrites one level: the calls, TOP and ORDER BY, inner groups, then every chain of terms
 // joined by "+" and "-" becomes nested calls, "+" as MS_SUMA(a, b, ...) and "-" as
 // MS_RESTA(a, b), so that texts, dates and NULL follow the server's rules.
@@ -297,8 +329,103 @@ void QuitaSugerencias(QList<Nodo>& nodos) {
     }
 }
 
+// ORDER BY … OFFSET m ROWS [FETCH NEXT n ROWS ONLY] -> ORDER BY … LIMIT n OFFSET m. The server
+// takes OFFSET only after an ORDER BY and never beside TOP.
+void ReescribeDesplazamiento(QList<Nodo>& nodos) {
+    auto sintaxis = [](const QString& cerca) {
+        throw ErrorBaseDatos(QStringLiteral("Sintaxis incorrecta cerca de '%1'.").arg(cerca));
+    };
+    bool orden = false, top = false;
+    for (qsizetype i = 0; i < nodos.size(); ++i) {
+        if (EsPalabra(nodos[i], "ORDER"))
+            orden = true;
+        if (EsPalabra(nodos[i], "TOP"))
+            top = true;
+        if (EsPalabra(nodos[i], "SELECT") || EsPalabra(nodos[i], "UNION"))
+            orden = false;
+        if (!EsPalabra(nodos[i], "OFFSET"))
+            continue;
+        if (!orden || i + 2 >= nodos.size() ||
+            !(EsPalabra(nodos[i + 2], "ROWS") || EsPalabra(nodos[i + 2], "ROW")))
+            sintaxis(QStringLiteral("OFFSET"));
+        if (top)
+            throw ErrorBaseDatos(QString::fromUtf8(
+                "No se puede usar una cláusula TOP en la misma consulta que OFFSET."));
+        const Nodo desde = nodos[i + 1];
+        QString limite = QStringLiteral("-1");
+        qsizetype fin = i + 3;
+        if (fin < nodos.size() && EsPalabra(nodos[fin], "FETCH")) {
+            if (fin + 4 >= nodos.size() ||
+                !(EsPalabra(nodos[fin + 1], "NEXT") || EsPalabra(nodos[fin + 1], "FIRST")) ||
+                !(EsPalabra(nodos[fin + 3], "ROWS") || EsPalabra(nodos[fin + 3], "ROW")) ||
+                !EsPalabra(nodos[fin + 4], "ONLY"))
+                sintaxis(QStringLiteral("FETCH"));
+            limite = EmiteNodo(nodos[fin + 2]);
+            fin += 5;
+        }
+        nodos.remove(i, fin - i);
+        nodos.insert(i, Hoja(Token::Palabra, QStringLiteral("LIMIT")));
+        nodos.insert(i + 1, Hoja(Token::Palabra, limite));
+        nodos.insert(i + 2, Hoja(Token::Palabra, QStringLiteral("OFFSET")));
+        nodos.insert(i + 3, desde);
+        i += 3;
+    }
+}
+
+// The server's variables and niladic functions: @@VERSION, @@SPID, @@TRANCOUNT… become
+// MS_VARIABLE('name'); CURRENT_USER and SESSION_USER are USER_NAME(), SYSTEM_USER SUSER_SNAME().
+void ReescribeVariables(QList<Nodo>& nodos) {
+    for (qsizetype i = 0; i < nodos.size(); ++i) {
+        Nodo& n = nodos[i];
+        if (n.grupo || n.token.tipo != Token::Palabra)
+            continue;
+        const bool llamada = i + 1 < nodos.size() && nodos[i + 1].grupo;
+        if (n.token.texto.startsWith(QLatin1String("@@")))
+            n.token.texto =
+                QStringLiteral("MS_VARIABLE(%1)").arg(Citado(n.token.texto.mid(2).toUpper()));
+        else if (!llamada && (EsPalabra(n, "CURRENT_USER") || EsPalabra(n, "SESSION_USER")))
+            n.token.texto = QStringLiteral("USER_NAME()");
+        else if (!llamada && EsPalabra(n, "SYSTEM_USER"))
+            n.token.texto = QStringLiteral("SUSER_SNAME()");
+    }
+}
+
+// The server compares texts in the database's collation, a literal with another literal or
+// with an expression as much as with a column: a literal compared with anything but a column
+// (which keeps its own collation, the dates' included) takes the Spanish one.
+void ColacionDeLiterales(QList<Nodo>& nodos) {
+    static const QRegularExpression literal(QStringLiteral("^'(?:[^']|'')*'$"));
+    static const QRegularExpression columna(
+        QStringLiteral("^(?:[A-Za-z_#][\\w#$@]*|\\[[^\\]]*\\])(?:\\.(?:[A-Za-z_#][\\w#$@]*|"
+                       "\\[[^\\]]*\\]))*$"));
+    auto esLiteral = [&](const Nodo& n) {
+        return !n.grupo && literal.match(n.token.texto).hasMatch();
+    };
+    auto esColumna = [&](const Nodo& n) {
+        return !n.grupo && n.token.tipo == Token::Palabra &&
+               columna.match(n.token.texto).hasMatch();
+    };
+    static const QStringList comparaciones{
+        QStringLiteral("="), QStringLiteral("<>"), QStringLiteral("!="), QStringLiteral("<"),
+        QStringLiteral(">"), QStringLiteral("<="), QStringLiteral(">=")};
+    for (qsizetype i = 1; i + 1 < nodos.size(); ++i) {
+        if (nodos[i].grupo || nodos[i].token.tipo != Token::Simbolo ||
+            !comparaciones.contains(nodos[i].token.texto))
+            continue;
+        for (const qsizetype lado : {i - 1, i + 1}) {
+            const qsizetype otro = lado == i - 1 ? i + 1 : i - 1;
+            if (esLiteral(nodos[lado]) && !esColumna(nodos[otro])) {
+                nodos[lado].token.texto += QStringLiteral(" COLLATE ESPANOL");
+                break;
+            }
+        }
+    }
+}
+
 QList<Nodo> Reescribe(QList<Nodo> nodos) {
     QuitaSugerencias(nodos);
+    ReescribeVariables(nodos);
+    ReescribeDesplazamiento(nodos);
     ReescribeLlamadas(nodos);
     ReescribeTop(nodos);
     ReescribeOrden(nodos);
@@ -348,8 +475,11 @@ QList<Nodo> Reescribe(QList<Nodo> nodos) {
                                                                  : QStringLiteral("MS_RESTA(")) +
                             acumulado + QStringLiteral(", ") + textos[k + 1] + QLatin1Char(')');
         }
+        if (!operadores.isEmpty() && SonCortos(textos))
+            acumulado = QStringLiteral("MS_CORTO(") + acumulado + QLatin1Char(')');
         salida.append(Hoja(Token::Palabra, acumulado));
     }
+    ColacionDeLiterales(salida);
     return salida;
 }
 
@@ -447,20 +577,24 @@ void RegistraBase(sqlite3* bd) {
         };
         return s;
     }();
-    Colacion::Registra(bd);
+    Colacion::Registra(bd, &duena.ordenFecha);
     FuncionesServidor::RegistraBase(bd);
     FuncionesServidor::RegistraSesion(bd, &duena);
 }
 
 bool Registra(sqlite3* bd, const Sesion* sesion) {
-    Colacion::Registra(bd);
+    Colacion::Registra(bd, &sesion->ordenFecha);
     FuncionesServidor::RegistraBase(bd);
     return FuncionesServidor::RegistraSesion(bd, sesion);
 }
 
-QString TextoFecha(const QDateTime& fecha) {
-    if (!fecha.isValid())
+QString TextoFecha(const QDateTime& valor) {
+    if (!valor.isValid())
         return {};
+    // Kept as the server's DATETIME keeps it, in steps of 1/300 s.
+    const int ms = valor.time().msec();
+    const int redondeado = int(FechasTexto::RedondeaMs(ms));
+    const QDateTime fecha = redondeado == ms ? valor : valor.addMSecs(redondeado - ms);
     // Written by hand: a statement run row after row binds one for every row.
     const QDate d = fecha.date();
     const QTime t = fecha.time();
@@ -473,7 +607,7 @@ QString TextoFecha(const QDateTime& fecha) {
 QDateTime FechaDeTexto(const QString& texto) {
     char c[24];
     const QByteArray t = texto.toUtf8();
-    if (Colacion::LeeFecha(std::string_view(t.constData(), size_t(t.size())), c))
+    if (FechasTexto::LeeFecha(std::string_view(t.constData(), size_t(t.size())), c))
         return QDateTime::fromString(QString::fromLatin1(c, 23),
                                      QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
     return QDateTime::fromString(texto.trimmed(), Qt::ISODateWithMs);

@@ -4,6 +4,8 @@
 // 'YYYY-MM-DD HH:MM:SS.zzz' text so that comparing and ordering them is right.
 #pragma once
 
+#include "db/FechasTexto.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
@@ -23,6 +25,10 @@ struct Sesion {
     std::function<int(const QString& rol)> esMiembro;
     // The clock of the server (tests may fix it); empty means the system clock.
     std::function<QDateTime()> reloj;
+    // @@SPID.
+    int proceso = 51;
+    // SET DATEFORMAT: how a text date 'nn/nn/yyyy' is read (the offices write day first).
+    FechasTexto::Orden ordenFecha = FechasTexto::Orden::Dmy;
 };
 
 // Rewrites a T-SQL statement for SQLite: "+", "-", "/" and "%" become calls that decide by the

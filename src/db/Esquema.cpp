@@ -65,6 +65,27 @@ bool Verificable(const QString& tipo) {
            t == QLatin1String("BIT") || t.startsWith(QLatin1String("DATETIME"));
 }
 
+// A date written in another literal form ('20261201', '01/12/2026', ISO 8601 with "T") or with
+// milliseconds the server's DATETIME cannot hold is stored again in the one form every reader
+// and comparison agrees on. SQLite cannot change a row before it is written, so this runs after
+// the write, and only for a row that needs it.
+void CreaNormalizacionFechas(sqlite3* h, const QString& tabla, const QStringList& columnas) {
+    QStringList cuando, asigna;
+    for (const QString& c : columnas) {
+        cuando << QStringLiteral("MS_NOCANONICA(NEW.%1)").arg(c);
+        asigna << QStringLiteral("%1 = MS_FECHA(%1)").arg(c);
+    }
+    const QString cuerpo =
+        QStringLiteral("WHEN %1 BEGIN UPDATE %2 SET %3 WHERE rowid = NEW.rowid; "
+                       "END;")
+            .arg(cuando.join(QStringLiteral(" OR ")), tabla, asigna.join(QStringLiteral(", ")));
+    Corre(h, QStringLiteral("DROP TRIGGER IF EXISTS TN_%1_Alta;\n"
+                            "CREATE TRIGGER TN_%1_Alta AFTER INSERT ON %1 %2\n"
+                            "DROP TRIGGER IF EXISTS TN_%1_Cambio;\n"
+                            "CREATE TRIGGER TN_%1_Cambio AFTER UPDATE OF %3 ON %1 %2")
+                 .arg(tabla, cuerpo, columnas.join(QStringLiteral(", "))));
+}
+
 } // namespace
 
 QString Texto(const QString& archivo) {
@@ -87,11 +108,16 @@ void CreaVerificaciones(sqlite3* h) {
     for (const QString& tabla : Tablas(h)) {
         if (tabla.startsWith(QLatin1String("Srv")))
             continue;
-        QStringList llamadas;
-        for (const QStringList& c : Filas(h, QStringLiteral("PRAGMA table_info(%1)").arg(tabla)))
+        QStringList llamadas, fechas;
+        for (const QStringList& c : Filas(h, QStringLiteral("PRAGMA table_info(%1)").arg(tabla))) {
             if (Verificable(c[2])) // cid, name, type, ...
                 llamadas
                     << QStringLiteral("MS_VALIDA('%1', '%2', '%3', NEW.%2)").arg(tabla, c[1], c[2]);
+            if (c[2].startsWith(QLatin1String("DATETIME"), Qt::CaseInsensitive))
+                fechas << c[1];
+        }
+        if (!fechas.isEmpty())
+            CreaNormalizacionFechas(h, tabla, fechas);
         if (llamadas.isEmpty())
             continue;
         const QString cuerpo = QStringLiteral("BEGIN SELECT ") +
@@ -138,11 +164,13 @@ void CreaBaseEmbebida(const QString& ruta) {
     }
 }
 
-// From version 2 on, each version's change is only new indexes (element v - 2 takes a file
-// from version v to v + 1); a change to a table's columns would go back to a rebuild.
+// From version 2 on, each version's change is only new indexes or new checks the program adds
+// from the declarations (element v - 2 takes a file from version v to v + 1; the checks are
+// made anew on every step); a change to a table's columns would go back to a rebuild.
 constexpr const char* kSoloIndices[] = {
     "CREATE INDEX IF NOT EXISTS IX_Guias_DestinoFecha ON Guias (Des_IdDistrital, "
     "Autoriza_Fecha);",
+    "", // version 4: dates in other literal forms are stored in the one form
 };
 static_assert(std::size(kSoloIndices) == size_t(kVersion - 2));
 
@@ -161,9 +189,11 @@ void Actualiza(sqlite3* h) {
                     .arg(version)
                     .arg(kVersion));
         if (version >= 2 && version < kVersion) {
-            // Steps that only added indexes: made in place, the tables and rows untouched.
+            // Steps that only added indexes or checks: made in place, the tables and rows
+            // untouched.
             for (int v = version; v < kVersion; ++v)
                 Corre(h, QString::fromLatin1(kSoloIndices[size_t(v - 2)]));
+            CreaVerificaciones(h);
             Corre(h, QStringLiteral("PRAGMA user_version = %1;").arg(kVersion));
         } else if (version < kVersion) {
             const QStringList antiguas = Tablas(h);

@@ -11,7 +11,7 @@ namespace Esquema {
 
 // The schema version this program writes into the file (PRAGMA user_version). Files of
 // version 0 to 2 come from earlier versions and are upgraded on first open.
-inline constexpr int kVersion = 3;
+inline constexpr int kVersion = 4;
 
 // The text of a schema file: "moravel.sqlite.sql" or "moravel.mssql.sql".
 QString Texto(const QString& archivo);

@@ -18,8 +18,14 @@ QDate DiaDe(const Momento& m) {
     return QDate(1900, 1, 1).addDays(m.dias);
 }
 
+// The session's order of day and month, which the functions carry as their user data.
+FechasTexto::Orden OrdenDe(sqlite3_context* ctx) {
+    const auto* orden = static_cast<const FechasTexto::Orden*>(sqlite3_user_data(ctx));
+    return orden ? *orden : FechasTexto::Orden::Dmy;
+}
+
 // A value read as a date: a date text, or a number of days since 1900-01-01.
-bool MomentoDe(sqlite3_value* v, Momento& m) {
+bool MomentoDe(sqlite3_context* ctx, sqlite3_value* v, Momento& m) {
     switch (sqlite3_value_type(v)) {
     case SQLITE_INTEGER:
         m = Momento{sqlite3_value_int64(v), 0};
@@ -28,7 +34,7 @@ bool MomentoDe(sqlite3_value* v, Momento& m) {
         m = Momento::DeMs(std::llround(sqlite3_value_double(v) * 86400000.0));
         return true;
     default:
-        return LeeMomento(Vista(v), m);
+        return LeeMomento(Vista(v), m, OrdenDe(ctx));
     }
 }
 
@@ -38,7 +44,7 @@ bool Argumento(sqlite3_context* ctx, sqlite3_value* v, Momento& m) {
         sqlite3_result_null(ctx);
         return false;
     }
-    if (!MomentoDe(v, m)) {
+    if (!MomentoDe(ctx, v, m)) {
         Error(ctx, kFechaInvalida);
         return false;
     }
@@ -407,7 +413,7 @@ void FnConvert(sqlite3_context* ctx, int n, sqlite3_value** a) {
             r = sqlite3_value_int64(v);
         } else if (clase == SQLITE_FLOAT) {
             r = std::int64_t(std::trunc(sqlite3_value_double(v)));
-        } else if (PareceFecha(Vista(v)) && LeeMomento(Vista(v), m)) {
+        } else if (PareceFecha(Vista(v)) && LeeMomento(Vista(v), m, OrdenDe(ctx))) {
             // A date becomes its day number, rounded: from noon on it is the next day.
             r = m.dias + (m.ms >= 12 * 3600000 ? 1 : 0);
         } else if (!EnteroDeTexto(Vista(v), r)) {
@@ -444,8 +450,17 @@ void FnConvert(sqlite3_context* ctx, int n, sqlite3_value** a) {
                                       "tipo de datos bit.")
                            .arg(Texto(v)));
     } else if (EsDeTipo(nombre, {"datetime", "smalldatetime", "date", "datetime2"})) {
+        // A text's style names the order of day and month (101 mm/dd/yyyy, 103 dd/mm/yyyy…);
+        // without one it is the session's.
         Momento m;
-        if (!MomentoDe(v, m)) {
+        const int e = estilo % 100;
+        const bool conEstilo =
+            clase == SQLITE_TEXT && (e == 1 || e == 10 || e == 3 || e == 4 || e == 5);
+        const bool leida = conEstilo ? LeeMomento(Vista(v), m,
+                                                  e == 1 || e == 10 ? FechasTexto::Orden::Mdy
+                                                                    : FechasTexto::Orden::Dmy)
+                                     : MomentoDe(ctx, v, m);
+        if (!leida) {
             Error(ctx, kFechaInvalida);
             return;
         }
@@ -455,7 +470,7 @@ void FnConvert(sqlite3_context* ctx, int n, sqlite3_value** a) {
     } else if (EsDeTipo(nombre, {"varchar", "nvarchar", "char", "nchar", "text", "ntext"})) {
         QString t;
         Momento m;
-        if (clase == SQLITE_TEXT && PareceFecha(Vista(v)) && LeeMomento(Vista(v), m))
+        if (clase == SQLITE_TEXT && PareceFecha(Vista(v)) && LeeMomento(Vista(v), m, OrdenDe(ctx)))
             t = FechaConEstilo(m, estilo);
         else if (clase == SQLITE_FLOAT)
             t = QString::number(sqlite3_value_double(v), 'g', 15);
@@ -490,17 +505,18 @@ void FnConvert(sqlite3_context* ctx, int n, sqlite3_value** a) {
 
 } // namespace
 
-void RegistraFecha(sqlite3* bd) {
+void RegistraFecha(sqlite3* bd, const FechasTexto::Orden* orden) {
     const int det = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    sqlite3_create_function(bd, "YEAR", 1, det, nullptr, FnYear, nullptr, nullptr);
-    sqlite3_create_function(bd, "MONTH", 1, det, nullptr, FnMonth, nullptr, nullptr);
-    sqlite3_create_function(bd, "DAY", 1, det, nullptr, FnDay, nullptr, nullptr);
-    sqlite3_create_function(bd, "MS_DATEPART", 2, det, nullptr, FnDatePart, nullptr, nullptr);
-    sqlite3_create_function(bd, "MS_DATENAME", 2, det, nullptr, FnDateName, nullptr, nullptr);
-    sqlite3_create_function(bd, "MS_DATEADD", 3, det, nullptr, FnDateAdd, nullptr, nullptr);
-    sqlite3_create_function(bd, "MS_DATEDIFF", 3, det, nullptr, FnDateDiff, nullptr, nullptr);
-    sqlite3_create_function(bd, "MS_CONVERT", 2, det, nullptr, FnConvert, nullptr, nullptr);
-    sqlite3_create_function(bd, "MS_CONVERT", 3, det, nullptr, FnConvert, nullptr, nullptr);
+    void* datos = const_cast<FechasTexto::Orden*>(orden);
+    sqlite3_create_function(bd, "YEAR", 1, det, datos, FnYear, nullptr, nullptr);
+    sqlite3_create_function(bd, "MONTH", 1, det, datos, FnMonth, nullptr, nullptr);
+    sqlite3_create_function(bd, "DAY", 1, det, datos, FnDay, nullptr, nullptr);
+    sqlite3_create_function(bd, "MS_DATEPART", 2, det, datos, FnDatePart, nullptr, nullptr);
+    sqlite3_create_function(bd, "MS_DATENAME", 2, det, datos, FnDateName, nullptr, nullptr);
+    sqlite3_create_function(bd, "MS_DATEADD", 3, det, datos, FnDateAdd, nullptr, nullptr);
+    sqlite3_create_function(bd, "MS_DATEDIFF", 3, det, datos, FnDateDiff, nullptr, nullptr);
+    sqlite3_create_function(bd, "MS_CONVERT", 2, det, datos, FnConvert, nullptr, nullptr);
+    sqlite3_create_function(bd, "MS_CONVERT", 3, det, datos, FnConvert, nullptr, nullptr);
 }
 
 } // namespace FuncionesServidor

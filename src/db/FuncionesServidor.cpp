@@ -18,9 +18,9 @@ Momento Momento::DeMs(std::int64_t total) {
     return m;
 }
 
-bool LeeMomento(std::string_view texto, Momento& m) {
+bool LeeMomento(std::string_view texto, Momento& m, FechasTexto::Orden orden) {
     char c[24];
-    if (!Colacion::LeeFecha(texto, c))
+    if (!FechasTexto::LeeFecha(texto, c, orden))
         return false;
     const int a = std::atoi(c), mes = std::atoi(c + 5), d = std::atoi(c + 8);
     const int h = std::atoi(c + 11), mi = std::atoi(c + 14), s = std::atoi(c + 17);
@@ -317,6 +317,19 @@ void FnCharIndex(sqlite3_context* ctx, int n, sqlite3_value** a) {
 }
 
 // REPLICATE(text, n): NULL for a negative count; at most 8000 characters, as a varchar holds.
+// MS_CORTO(sum): a sum of SMALLINT columns is a SMALLINT on the server.
+void FnCorto(sqlite3_context* ctx, int, sqlite3_value** a) {
+    if (sqlite3_value_type(a[0]) == SQLITE_INTEGER) {
+        const std::int64_t n = sqlite3_value_int64(a[0]);
+        if (n > 32767 || n < -32768) {
+            Error(ctx, QStringLiteral("Error de desbordamiento aritmético al convertir expression "
+                                      "al tipo de datos smallint."));
+            return;
+        }
+    }
+    sqlite3_result_value(ctx, a[0]);
+}
+
 void FnReplicate(sqlite3_context* ctx, int, sqlite3_value** a) {
     if (EsNulo(a[0]) || EsNulo(a[1]) || sqlite3_value_int64(a[1]) < 0) {
         sqlite3_result_null(ctx);
@@ -352,6 +365,38 @@ void FnGetDate(sqlite3_context* ctx, int, sqlite3_value**) {
     Resultado(ctx,
               DialectoSqlite::TextoFecha(s->reloj ? s->reloj() : QDateTime::currentDateTime()));
 }
+// USER_NAME(): the database user, "dbo" for the database's owner.
+void FnUserName(sqlite3_context* ctx, int, sqlite3_value**) {
+    const DialectoSqlite::Sesion* s = SesionDe(ctx);
+    const bool duena = s->esMiembro && s->esMiembro(QStringLiteral("db_owner")) == 1;
+    Resultado(ctx, duena ? QStringLiteral("dbo") : s->login);
+}
+
+// MS_VARIABLE(name): the server's @@ variables the registry's people ask for.
+void FnVariable(sqlite3_context* ctx, int, sqlite3_value** a) {
+    const DialectoSqlite::Sesion* s = SesionDe(ctx);
+    const QString nombre = Texto(a[0]);
+    sqlite3* bd = sqlite3_context_db_handle(ctx);
+    if (nombre == QLatin1String("VERSION"))
+        Resultado(ctx, QStringLiteral("Servidor embebido de Moravel (SQLite %1), que atiende el "
+                                      "T-SQL del registro")
+                           .arg(QLatin1String(sqlite3_libversion())));
+    else if (nombre == QLatin1String("SPID"))
+        sqlite3_result_int(ctx, s->proceso);
+    else if (nombre == QLatin1String("TRANCOUNT"))
+        sqlite3_result_int(ctx, sqlite3_get_autocommit(bd) ? 0 : 1);
+    else if (nombre == QLatin1String("ROWCOUNT"))
+        sqlite3_result_int64(ctx, sqlite3_changes64(bd));
+    else if (nombre == QLatin1String("SERVERNAME"))
+        Resultado(ctx, s->estacion);
+    else if (nombre == QLatin1String("DATEFIRST"))
+        sqlite3_result_int(ctx, 7);
+    else if (nombre == QLatin1String("MAX_PRECISION"))
+        sqlite3_result_int(ctx, 38);
+    else
+        Error(ctx, QStringLiteral("Debe declarar la variable escalar \"@@%1\".").arg(nombre));
+}
+
 void FnIsMember(sqlite3_context* ctx, int, sqlite3_value** args) {
     const DialectoSqlite::Sesion* s = SesionDe(ctx);
     const int r = s->esMiembro ? s->esMiembro(Texto(args[0])) : -1;
@@ -363,10 +408,12 @@ void FnIsMember(sqlite3_context* ctx, int, sqlite3_value** args) {
 
 } // namespace
 
-void RegistraFecha(sqlite3* bd);
-void RegistraTipos(sqlite3* bd);
+void RegistraFecha(sqlite3* bd, const FechasTexto::Orden* orden);
+void RegistraTipos(sqlite3* bd, const FechasTexto::Orden* orden);
 
 void RegistraBase(sqlite3* bd) {
+    // Before a session, text dates are read as the offices write them.
+    static const FechasTexto::Orden kOficinas = FechasTexto::Orden::Dmy;
     const int det = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function(bd, "MS_SUMA", -1, det, nullptr, FnSuma, nullptr, nullptr);
     sqlite3_create_function(bd, "MS_RESTA", 2, det, nullptr, FnResta, nullptr, nullptr);
@@ -379,8 +426,11 @@ void RegistraBase(sqlite3* bd) {
     sqlite3_create_function(bd, "CHARINDEX", 2, det, nullptr, FnCharIndex, nullptr, nullptr);
     sqlite3_create_function(bd, "CHARINDEX", 3, det, nullptr, FnCharIndex, nullptr, nullptr);
     sqlite3_create_function(bd, "REPLICATE", 2, det, nullptr, FnReplicate, nullptr, nullptr);
-    RegistraFecha(bd);
-    RegistraTipos(bd);
+    sqlite3_create_function(bd, "MS_CORTO", 1, det, nullptr, FnCorto, nullptr, nullptr);
+    // A text in double quotes is a name to the server, never a text.
+    sqlite3_db_config(bd, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    RegistraFecha(bd, &kOficinas);
+    RegistraTipos(bd, &kOficinas);
 }
 
 bool RegistraSesion(sqlite3* bd, const DialectoSqlite::Sesion* sesion) {
@@ -389,12 +439,19 @@ bool RegistraSesion(sqlite3* bd, const DialectoSqlite::Sesion* sesion) {
     const std::pair<const char*, Fn> sin[] = {{"SUSER_SNAME", FnSuserSname},
                                               {"DB_NAME", FnDbName},
                                               {"HOST_NAME", FnHostName},
-                                              {"GETDATE", FnGetDate}};
+                                              {"GETDATE", FnGetDate},
+                                              {"USER_NAME", FnUserName}};
+    // The date functions and the written values' checks read text dates in the session's order.
+    RegistraFecha(bd, &sesion->ordenFecha);
+    RegistraTipos(bd, &sesion->ordenFecha);
     bool ok = true;
     for (const auto& [nombre, fn] : sin)
         ok = sqlite3_create_function(bd, nombre, 0, SQLITE_UTF8, datos, fn, nullptr, nullptr) ==
                  SQLITE_OK &&
              ok;
+    ok = sqlite3_create_function(bd, "MS_VARIABLE", 1, SQLITE_UTF8, datos, FnVariable, nullptr,
+                                 nullptr) == SQLITE_OK &&
+         ok;
     return sqlite3_create_function(bd, "IS_MEMBER", 1, SQLITE_UTF8, datos, FnIsMember, nullptr,
                                    nullptr) == SQLITE_OK &&
            ok;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "db/DialectoSqlite.h"
+#include "db/FechasTexto.h"
 
 #include <cstdint>
 #include <string>
@@ -21,7 +22,8 @@ struct Momento {
     std::int64_t TotalMs() const { return dias * 86400000 + ms; }
     static Momento DeMs(std::int64_t total);
 };
-bool LeeMomento(std::string_view texto, Momento& m);
+bool LeeMomento(std::string_view texto, Momento& m,
+                FechasTexto::Orden orden = FechasTexto::Orden::Dmy);
 std::string TextoMomento(const Momento& m);
 
 // The functions that need no session.

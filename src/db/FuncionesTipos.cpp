@@ -1,7 +1,8 @@
 // The type check of written values on the embedded database: MS_VALIDA(table, column, type,
 // value), called by the schema's triggers for every column of every row written, refuses what
 // SQL Server refuses (a text longer than its column, a number outside its type, a bit other
-// than 0 or 1, a text that is no number or no date) with an error naming the column.
+// than 0 or 1, a text that is no number or no date) with an error naming the column; MS_FECHA
+// gives a date the stored form.
 #include "db/FuncionesServidor.h"
 #include "db/ValoresSqlite.h"
 
@@ -64,6 +65,28 @@ bool Entero(sqlite3_value* v, std::int64_t& n) {
     }
 }
 
+FechasTexto::Orden OrdenDe(sqlite3_context* ctx) {
+    const auto* orden = static_cast<const FechasTexto::Orden*>(sqlite3_user_data(ctx));
+    return orden ? *orden : FechasTexto::Orden::Dmy;
+}
+
+// MS_FECHA(value): a date text in the stored form, rounded to the server's precision; any other
+// value as it is (MS_VALIDA has refused what is no date).
+void FnFecha(sqlite3_context* ctx, int, sqlite3_value** a) {
+    char canonica[24];
+    if (sqlite3_value_type(a[0]) == SQLITE_TEXT &&
+        FechasTexto::LeeFecha(Vista(a[0]), canonica, OrdenDe(ctx)))
+        Resultado(ctx, std::string_view(canonica, 23));
+    else
+        sqlite3_result_value(ctx, a[0]);
+}
+
+// MS_NOCANONICA(value): whether a date column's text is not yet in the stored form.
+void FnNoCanonica(sqlite3_context* ctx, int, sqlite3_value** a) {
+    sqlite3_result_int(ctx, sqlite3_value_type(a[0]) == SQLITE_TEXT &&
+                                !FechasTexto::EsCanonica(Vista(a[0])));
+}
+
 void FnValida(sqlite3_context* ctx, int, sqlite3_value** a) {
     sqlite3_value* v = a[3];
     if (EsNulo(v)) {
@@ -121,11 +144,11 @@ void FnValida(sqlite3_context* ctx, int, sqlite3_value** a) {
         break;
     }
     case Clase::Fecha: {
-        // Stored as 'YYYY-MM-DD[ HH:MM:SS.mmm]' so that every reader and comparison agrees.
-        const std::string_view t = Vista(v);
-        Momento m;
-        if (sqlite3_value_type(v) != SQLITE_TEXT || t.size() < 10 || t[4] != '-' ||
-            !LeeMomento(t, m)) {
+        // Any literal form the server reads, in the session's order; the schema's triggers then
+        // store it in the one form every reader and comparison agrees on (MS_FECHA).
+        char canonica[24];
+        if (sqlite3_value_type(v) != SQLITE_TEXT ||
+            !FechasTexto::LeeFecha(Vista(v), canonica, OrdenDe(ctx))) {
             Error(ctx, QStringLiteral("Error de conversión al convertir la fecha y/u hora a partir "
                                       "de una cadena de caracteres: '%1' %2.")
                            .arg(Texto(v), Donde(a)));
@@ -141,9 +164,12 @@ void FnValida(sqlite3_context* ctx, int, sqlite3_value** a) {
 
 } // namespace
 
-void RegistraTipos(sqlite3* bd) {
-    sqlite3_create_function(bd, "MS_VALIDA", 4, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                            FnValida, nullptr, nullptr);
+void RegistraTipos(sqlite3* bd, const FechasTexto::Orden* orden) {
+    const int det = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    void* datos = const_cast<FechasTexto::Orden*>(orden);
+    sqlite3_create_function(bd, "MS_VALIDA", 4, det, datos, FnValida, nullptr, nullptr);
+    sqlite3_create_function(bd, "MS_FECHA", 1, det, datos, FnFecha, nullptr, nullptr);
+    sqlite3_create_function(bd, "MS_NOCANONICA", 1, det, nullptr, FnNoCanonica, nullptr, nullptr);
 }
 
 } // namespace FuncionesServidor

@@ -110,6 +110,82 @@ QList<Token> Exteriores(const QList<Token>& tokens) {
               : QStringLiteral("Sintaxis incorrecta cerca de '%1'.").arg(cerca));
 }
 
+QString primera(const QList<Token>& fuera) {
+    return fuera.isEmpty() ? QString() : fuera[0].texto;
+}
+
+// SQLite's own functions, which the server does not have (it answers error 195).
+bool FuncionSqlite(const QString& p) {
+    return Es(p, {"IFNULL",
+                  "SUBSTR",
+                  "INSTR",
+                  "LENGTH",
+                  "STRFTIME",
+                  "DATE",
+                  "DATETIME",
+                  "JULIANDAY",
+                  "UNIXEPOCH",
+                  "TIMEDIFF",
+                  "PRINTF",
+                  "TYPEOF",
+                  "RANDOM",
+                  "RANDOMBLOB",
+                  "GROUP_CONCAT",
+                  "TOTAL",
+                  "GLOB",
+                  "HEX",
+                  "UNHEX",
+                  "QUOTE",
+                  "ZEROBLOB",
+                  "CHANGES",
+                  "TOTAL_CHANGES",
+                  "LAST_INSERT_ROWID",
+                  "SQLITE_VERSION",
+                  "SQLITE_SOURCE_ID",
+                  "LIKELY",
+                  "UNLIKELY",
+                  "LIKELIHOOD",
+                  "LOAD_EXTENSION",
+                  "SQLITE_COMPILEOPTION_USED",
+                  "OCTET_LENGTH",
+                  "JSON",
+                  "JSON_EXTRACT",
+                  "JSON_ARRAY",
+                  "JSON_OBJECT"});
+}
+
+// Expressions of SQLite alone, refused as the server's parser refuses them: LIMIT, "||" and
+// "==", GLOB and REGEXP, SQLite's functions, and TRUE or FALSE (column names to the server).
+void RechazaExpresionesSqlite(const QList<Token>& todos) {
+    QList<const Token*> t;
+    for (const Token& k : todos)
+        if (k.tipo != Token::Espacio)
+            t.append(&k);
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const Token& k = *t[i];
+        const Token* siguiente = i + 1 < t.size() ? t[i + 1] : nullptr;
+        const QString cerca = siguiente ? siguiente->texto : k.texto;
+        if (k.tipo == Token::Simbolo && k.texto == QLatin1String("||"))
+            Sintaxis(QStringLiteral("|"), false);
+        if (k.tipo == Token::Simbolo && k.texto == QLatin1String("=") && siguiente &&
+            siguiente->tipo == Token::Simbolo && siguiente->texto == QLatin1String("="))
+            Sintaxis(QStringLiteral("="), false);
+        if (k.tipo != Token::Palabra)
+            continue;
+        if (Es(k.texto, {"LIMIT"}))
+            Sintaxis(cerca, false);
+        if (Es(k.texto, {"GLOB", "REGEXP"}))
+            Sintaxis(k.texto, false);
+        if (siguiente && siguiente->tipo == Token::Abre && FuncionSqlite(k.texto))
+            throw ErrorBaseDatos(
+                QString::fromUtf8("'%1' no es un nombre de función integrada reconocido.")
+                    .arg(k.texto));
+        if (Es(k.texto, {"TRUE", "FALSE"}))
+            throw ErrorBaseDatos(
+                QString::fromUtf8("El nombre de columna '%1' no es válido.").arg(k.texto));
+    }
+}
+
 } // namespace
 
 QStringList PartesLote(const QString& tsql) {
@@ -183,9 +259,14 @@ void RechazaFormasSqlite(const QString& sentencia) {
             Sintaxis(QStringLiteral("ON"), true);
         anterior = t.tipo == Token::Palabra ? t.texto : QString();
     }
+    RechazaExpresionesSqlite(todos);
     const QList<Token> fuera = Exteriores(todos);
     if (fuera.isEmpty() || fuera[0].tipo != Token::Palabra)
         return;
+    // A word the server does not know at a statement's start is read as a procedure's name.
+    if (Es(primera(fuera), {"PRAGMA", "VACUUM", "REINDEX", "ANALYZE"}))
+        throw ErrorBaseDatos(QString::fromUtf8("No se encontró el procedimiento almacenado '%1'.")
+                                 .arg(fuera[0].texto));
     const QString& primera = fuera[0].texto;
     if (Es(primera, {"INSERT", "UPDATE"}) && fuera.size() > 1 && Es(fuera[1].texto, {"OR"}))
         Sintaxis(QStringLiteral("OR"), true);

@@ -19,9 +19,11 @@ bool DeclaraVariables(const QString& tsql);
 // Whether the statement's first word makes it return rows (SELECT, or WITH before one).
 bool DevuelveFilas(const QString& sentencia);
 
-// Raises ErrorBaseDatos with SQL Server's syntax error when a statement uses a write form of
-// SQLite alone: INSERT OR …, UPDATE OR …, REPLACE INTO, ON CONFLICT, RETURNING. On the embedded
-// file they would go around the rights and the keys the registry relies on.
+// Raises ErrorBaseDatos with SQL Server's error when a statement uses a form of SQLite alone:
+// the write forms INSERT OR …, UPDATE OR …, REPLACE INTO, ON CONFLICT, RETURNING (on the
+// embedded file they would go around the rights and the keys the registry relies on), LIMIT,
+// "||", "==", GLOB, REGEXP, TRUE, FALSE, SQLite's own functions and statements (PRAGMA …), so
+// that a statement that runs on the file runs the same on SQL Server.
 void RechazaFormasSqlite(const QString& sentencia);
 
 } // namespace DialectoSqlite

@@ -17,3 +17,6 @@ QString TextoErrorSqlite(int codigo, const QString& texto);
 // The Spanish sentence for a SQLite result code (primary or extended), empty when the code is
 // not one of the system's.
 QString ExplicacionSqlite(int codigo);
+// SQL Server's error number for one of its texts as the embedded server writes them (the
+// registry's own messages, raised as RAISERROR does, are 50000).
+int NumeroErrorServidor(const QString& texto);

@@ -16,11 +16,17 @@ class TstDialecto : public QObject {
     Conexion* conexion_ = nullptr;
     QDateTime reloj_;
 
+    // The first value of the answer; of several rows, their first values joined by "|".
     QVariant Uno(const QString& sql) {
         Consulta q(conexion_);
         q.Agrega(sql);
         q.Abre();
-        return q.Campo(q.Campos().first());
+        if (q.Registros() <= 1)
+            return q.Campo(q.Campos().first());
+        QStringList valores;
+        for (; !q.Eof(); q.Siguiente())
+            valores << q.Campo(q.Campos().first()).toString();
+        return valores.join(QLatin1Char('|'));
     }
 
 private Q_SLOTS:
@@ -40,7 +46,7 @@ private Q_SLOTS:
         base_->Sql(QStringLiteral("INSERT INTO Impresiones VALUES ('A', 'x', 'CGMA', 'SCZ-1', "
                                   "'2026-03-05 00:00:00.000', 0, 'a'), ('B', 'x', 'CGMA', 'SCZ-2', "
                                   "'2026-03-05 10:00:00.000', 0, 'b'), ('C', 'x', 'CGMA', 'SCZ-3', "
-                                  "'2026-03-04 23:59:59.999', 0, 'c')"));
+                                  "'2026-03-04 23:59:59.997', 0, 'c')"));
         base_->Sql(QString::fromUtf8(
             "INSERT INTO Provincias VALUES ('SCZ', '01', 'Warnes'), ('SCZ', '02', 'Ángel "
             "Sandóval'), "
@@ -149,12 +155,12 @@ private Q_SLOTS:
         fila("LIKE ESCAPE literal",
              "SELECT CASE WHEN '500' LIKE '50!%' ESCAPE '!' THEN 1 ELSE 0 END", 0);
         fila("ORDER BY en orden español",
-             "SELECT GROUP_CONCAT(NombreProvincia, '|') FROM (SELECT NombreProvincia FROM "
-             "Provincias WHERE IdDistrital = 'SCZ' ORDER BY NombreProvincia)",
+             "SELECT NombreProvincia FROM Provincias WHERE IdDistrital = 'SCZ' ORDER BY "
+             "NombreProvincia",
              orden);
         fila("ORDER BY de una expresión",
-             "SELECT GROUP_CONCAT(N, '|') FROM (SELECT NombreProvincia + '' AS N FROM Provincias "
-             "WHERE IdDistrital = 'SCZ' ORDER BY N)",
+             "SELECT NombreProvincia + '' AS N FROM Provincias WHERE IdDistrital = 'SCZ' ORDER "
+             "BY N",
              orden);
         fila("UPPER con ñ y acentos", "SELECT UPPER('ñandú')", QString::fromUtf8("ÑANDÚ"));
         fila("LOWER", "SELECT LOWER('ÁRBOL Ñ')", QString::fromUtf8("árbol ñ"));
