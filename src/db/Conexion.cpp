@@ -194,8 +194,19 @@ void Conexion::Abre(const QString& cadena) {
     bd.setDatabaseName(CadenaOdbc(partes, usuario, clave));
     bd.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1")
                              .arg(kEsperaLogin));
+    QString texto;
     if (!bd.open()) {
-        const QString texto = TextoError(bd.lastError());
+        texto = TextoError(bd.lastError());
+    } else {
+        // Text dates are read day first, as the offices write them, whatever the login's
+        // language.
+        QSqlQuery formato(bd);
+        formato.setForwardOnly(true);
+        if (!formato.exec(QStringLiteral("SET DATEFORMAT dmy")))
+            texto = TextoError(formato.lastError());
+    }
+    if (!texto.isEmpty()) {
+        bd.close();
         bd = QSqlDatabase();
         QSqlDatabase::removeDatabase(nombre_);
         throw ErrorBaseDatos(texto);

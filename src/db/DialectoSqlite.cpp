@@ -547,6 +547,14 @@ std::optional<Llamada> LeeExec(const QString& sql) {
 namespace {
 
 QString TraduceSentencia(const QString& tsql) {
+    // RAISERROR: an error from severity 11 on; a notice below, which changes nothing. A session
+    // option the embedded server has no use for changes nothing either.
+    if (const auto aviso = LeeRaiserror(tsql))
+        return aviso->severidad >= 11
+                   ? QStringLiteral("SELECT MS_RAISERROR(%1)").arg(Citado(aviso->texto))
+                   : QStringLiteral("SELECT 1 WHERE 0");
+    if (SetSinEfecto(tsql))
+        return QStringLiteral("SELECT 1 WHERE 0");
     RechazaFormasSqlite(tsql);
     const QList<Token> tokens = Tokeniza(tsql);
     qsizetype i = 0;

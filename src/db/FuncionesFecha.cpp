@@ -4,6 +4,7 @@
 #include "db/ValoresSqlite.h"
 
 #include <QDate>
+#include <algorithm>
 #include <cmath>
 
 using namespace ValoresSqlite;
@@ -437,6 +438,7 @@ void FnConvert(sqlite3_context* ctx, int n, sqlite3_value** a) {
     } else if (nombre == QLatin1String("bit")) {
         if (clase == SQLITE_INTEGER || clase == SQLITE_FLOAT) {
             sqlite3_result_int(ctx, sqlite3_value_double(v) != 0.0 ? 1 : 0);
+            sqlite3_result_subtype(ctx, kSubtipoBit);
             return;
         }
         const QString t = Texto(v).trimmed().toLower();
@@ -445,6 +447,8 @@ void FnConvert(sqlite3_context* ctx, int n, sqlite3_value** a) {
             sqlite3_result_int(ctx, t == QLatin1String("true") ? 1 : 0);
         else if (EnteroDeTexto(Vista(v), x))
             sqlite3_result_int(ctx, x != 0 ? 1 : 0);
+        if (t == QLatin1String("true") || t == QLatin1String("false") || EnteroDeTexto(Vista(v), x))
+            sqlite3_result_subtype(ctx, kSubtipoBit);
         else
             Error(ctx, QStringLiteral("Error de conversión al convertir el valor varchar '%1' al "
                                       "tipo de datos bit.")
@@ -467,6 +471,8 @@ void FnConvert(sqlite3_context* ctx, int n, sqlite3_value** a) {
         if (nombre == QLatin1String("date"))
             m.ms = 0;
         Resultado(ctx, std::string_view(TextoMomento(m)));
+        if (nombre == QLatin1String("date"))
+            sqlite3_result_subtype(ctx, kSubtipoFecha);
     } else if (EsDeTipo(nombre, {"varchar", "nvarchar", "char", "nchar", "text", "ntext"})) {
         QString t;
         Momento m;
@@ -492,11 +498,14 @@ void FnConvert(sqlite3_context* ctx, int n, sqlite3_value** a) {
                   QStringLiteral("Error al convertir el tipo de datos varchar a %1.").arg(nombre));
             return;
         }
-        if (tipo.escala >= 0 || EsDeTipo(nombre, {"decimal", "numeric"})) {
+        const bool exacto = EsDeTipo(nombre, {"decimal", "numeric"});
+        if (tipo.escala >= 0 || exacto) {
             const double f = std::pow(10.0, tipo.escala < 0 ? 0 : tipo.escala);
             d = std::round(d * f) / f;
         }
         sqlite3_result_double(ctx, d);
+        if (exacto)
+            sqlite3_result_subtype(ctx, kSubtipoDecimal + unsigned(std::clamp(tipo.escala, 0, 38)));
     } else {
         Error(ctx, QStringLiteral("El tipo de datos '%1' no se admite en CAST ni en CONVERT.")
                        .arg(Texto(a[0])));

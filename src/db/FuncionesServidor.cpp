@@ -427,6 +427,10 @@ void RegistraBase(sqlite3* bd) {
     sqlite3_create_function(bd, "CHARINDEX", 3, det, nullptr, FnCharIndex, nullptr, nullptr);
     sqlite3_create_function(bd, "REPLICATE", 2, det, nullptr, FnReplicate, nullptr, nullptr);
     sqlite3_create_function(bd, "MS_CORTO", 1, det, nullptr, FnCorto, nullptr, nullptr);
+    sqlite3_create_function(
+        bd, "MS_RAISERROR", 1, SQLITE_UTF8, nullptr,
+        [](sqlite3_context* ctx, int, sqlite3_value** a) { Error(ctx, Texto(a[0])); }, nullptr,
+        nullptr);
     // A text in double quotes is a name to the server, never a text.
     sqlite3_db_config(bd, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     RegistraFecha(bd, &kOficinas);

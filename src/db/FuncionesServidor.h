@@ -26,6 +26,13 @@ bool LeeMomento(std::string_view texto, Momento& m,
                 FechasTexto::Orden orden = FechasTexto::Orden::Dmy);
 std::string TextoMomento(const Momento& m);
 
+// The server's type of a converted value that SQLite stores as another (a DATE as text, a BIT
+// as an integer, a DECIMAL as a real), carried as the value's subtype for a reader of the
+// result such as a TDS server; a decimal's subtype adds its scale.
+inline constexpr unsigned kSubtipoFecha = 'D';
+inline constexpr unsigned kSubtipoBit = 'B';
+inline constexpr unsigned kSubtipoDecimal = 100;
+
 // The functions that need no session.
 void RegistraBase(sqlite3* bd);
 // SUSER_SNAME, DB_NAME, HOST_NAME, GETDATE and IS_MEMBER of a session; false when SQLite

@@ -279,3 +279,68 @@ void RechazaFormasSqlite(const QString& sentencia) {
 }
 
 } // namespace DialectoSqlite
+
+namespace DialectoSqlite {
+
+std::optional<Aviso> LeeRaiserror(const QString& sentencia) {
+    QList<Token> t;
+    for (const Token& k : Tokeniza(sentencia))
+        if (k.tipo != Token::Espacio)
+            t.append(k);
+    if (t.size() < 2 || !Es(t[0].texto, {"RAISERROR"}))
+        return std::nullopt;
+    if (t[1].tipo != Token::Abre)
+        Sintaxis(t[1].texto, false);
+    QStringList args;
+    for (qsizetype i = 2; i < t.size() && t[i].tipo != Token::Cierra; ++i) {
+        if (t[i].texto == QLatin1String(","))
+            continue;
+        QString v = t[i].texto;
+        if (t[i].tipo == Token::Cadena)
+            v = v.mid(1, v.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+        else if (t[i].texto == QLatin1String("-") && i + 1 < t.size())
+            v = QLatin1Char('-') + t[++i].texto;
+        args << v;
+    }
+    if (args.size() < 3)
+        throw ErrorBaseDatos(QString::fromUtf8("La función RAISERROR requiere al menos 3 "
+                                               "argumentos."));
+    Aviso a;
+    a.severidad = args[1].toInt();
+    a.estado = args[2].toInt();
+    // The values fill the message's %d, %i, %u and %s in order.
+    const QString& formato = args[0];
+    qsizetype siguiente = 3;
+    for (qsizetype i = 0; i < formato.size(); ++i) {
+        if (formato[i] == QLatin1Char('%') && i + 1 < formato.size()) {
+            const QChar c = formato[i + 1];
+            if (c == QLatin1Char('%')) {
+                a.texto += QLatin1Char('%');
+                ++i;
+                continue;
+            }
+            if (QStringLiteral("disu").contains(c)) {
+                a.texto += siguiente < args.size() ? args[siguiente++] : QStringLiteral("(null)");
+                ++i;
+                continue;
+            }
+        }
+        a.texto += formato[i];
+    }
+    return a;
+}
+
+bool SetSinEfecto(const QString& sentencia) {
+    QList<Token> t;
+    for (const Token& k : Tokeniza(sentencia))
+        if (k.tipo != Token::Espacio)
+            t.append(k);
+    return t.size() >= 3 && Es(t[0].texto, {"SET"}) &&
+           Es(t[1].texto,
+              {"NOCOUNT", "ANSI_NULLS", "ANSI_WARNINGS", "ANSI_PADDING", "ANSI_NULL_DFLT_ON",
+               "ANSI_DEFAULTS", "QUOTED_IDENTIFIER", "CONCAT_NULL_YIELDS_NULL", "ARITHABORT",
+               "NUMERIC_ROUNDABORT", "TEXTSIZE", "XACT_ABORT", "LOCK_TIMEOUT", "DEADLOCK_PRIORITY",
+               "CURSOR_CLOSE_ON_COMMIT", "DATEFIRST", "STATISTICS"});
+}
+
+} // namespace DialectoSqlite

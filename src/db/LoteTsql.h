@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace DialectoSqlite {
 
@@ -25,5 +26,18 @@ bool DevuelveFilas(const QString& sentencia);
 // "||", "==", GLOB, REGEXP, TRUE, FALSE, SQLite's own functions and statements (PRAGMA …), so
 // that a statement that runs on the file runs the same on SQL Server.
 void RechazaFormasSqlite(const QString& sentencia);
+
+// RAISERROR ('text', severity, state[, values…]): the message with its %d, %i, %u and %s filled
+// in order; a severity up to 10 is a notice, from 11 on an error (number 50000).
+struct Aviso {
+    QString texto;
+    int severidad = 16;
+    int estado = 1;
+};
+std::optional<Aviso> LeeRaiserror(const QString& sentencia);
+
+// A SET of a session option that changes nothing the embedded server does (NOCOUNT, ANSI_…,
+// QUOTED_IDENTIFIER, TEXTSIZE, XACT_ABORT…).
+bool SetSinEfecto(const QString& sentencia);
 
 } // namespace DialectoSqlite

@@ -29,6 +29,9 @@ public:
     const DialectoSqlite::Sesion& Sesion() const { return sesion_; }
     // Fixes the server's clock (tests of dates and day numbers).
     void FijaReloj(std::function<QDateTime()> reloj) { sesion_.reloj = std::move(reloj); }
+    // SET DATEFORMAT and the session's number (@@SPID), for a server that serves sessions.
+    void FijaOrdenFecha(FechasTexto::Orden orden) { sesion_.ordenFecha = orden; }
+    void FijaProceso(int proceso) { sesion_.proceso = proceso; }
 
     // EXEC of a procedure by name ("LogEntrada;1", "sp_password") with its arguments.
     void EjecutaProcedimiento(const QString& nombre, const QVariantList& argumentos);

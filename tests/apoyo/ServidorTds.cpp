@@ -5,6 +5,7 @@
 #include "apoyo/TdsProtocolo.h"
 #include "common/Errores.h"
 #include "db/Conexion.h"
+#include "db/ServidorEmbebido.h"
 
 #include <QByteArray>
 #include <arpa/inet.h>
@@ -28,7 +29,10 @@ bool LeeTodo(int s, char* destino, size_t n) {
     return true;
 }
 
-// One message: the packets up to the one marked end-of-message, joined.
+} // namespace
+
+namespace Tds {
+
 bool LeeMensaje(int s, quint8& tipo, QByteArray& datos) {
     datos.clear();
     for (;;) {
@@ -48,7 +52,7 @@ bool LeeMensaje(int s, quint8& tipo, QByteArray& datos) {
     }
 }
 
-} // namespace
+} // namespace Tds
 
 ServidorTds::ServidorTds(const QString& carpeta) : carpeta_(carpeta) {
     escucha_ = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -150,6 +154,20 @@ void ServidorTds::Sesion(int s) {
                     const std::lock_guard<std::mutex> g(cerrojo_);
                     ultimo_ = {l.usuario, l.base, l.estacion};
                 }
+                // The registry's database is the only one this server has.
+                if (!l.base.isEmpty() &&
+                    l.base.compare(QStringLiteral("Moravel"), Qt::CaseInsensitive) != 0) {
+                    Error(salida.e, 4060, 11,
+                          QString::fromUtf8("No se puede abrir la base de datos \"%1\" solicitada "
+                                            "por el inicio de sesión. Error de inicio de sesión.")
+                              .arg(l.base));
+                    Error(salida.e, 18456, 14,
+                          QString::fromUtf8("Error de inicio de sesión del usuario '%1'.")
+                              .arg(l.usuario));
+                    Hecho(salida.e, kHecho, kConError, 0, 0);
+                    salida.Envia(true);
+                    return;
+                }
                 try {
                     conexion.estacion = l.estacion;
                     conexion.Abre(QStringLiteral("Data Source=Moravel.db;User ID=%1;Password=%2;"
@@ -157,6 +175,9 @@ void ServidorTds::Sesion(int s) {
                                       .arg(Conexion::ValorCadena(l.usuario),
                                            Conexion::ValorCadena(l.clave),
                                            Conexion::ValorCadena(l.base)));
+                    // A server in English until the session says otherwise: month first.
+                    conexion.Servidor()->FijaOrdenFecha(FechasTexto::Orden::Mdy);
+                    conexion.Servidor()->FijaProceso(50 + s);
                     salida.e.b = RespuestaLogin(l.base);
                 } catch (const ErrorTarvelion& e) {
                     // The embedded server's refusal, in its words (a server in Spanish).

@@ -6,6 +6,9 @@
 #include "db/Conexion.h"
 #include "db/Consulta.h"
 #include "db/DialectoSqlite.h"
+#include "db/FechasTexto.h"
+#include "db/FuncionesServidor.h"
+#include "db/LoteTsql.h"
 #include "db/ServidorEmbebido.h"
 #include "db/TextoErrores.h"
 
@@ -132,8 +135,12 @@ bool TipoDeclarado(const char* declaracion, TipoColumna& tipo) {
     const QByteArray d = QByteArray(declaracion).toUpper();
     if (d.isEmpty())
         return false;
-    if (d.contains("DATE") || d.contains("TIME"))
+    if (d == "DATE")
+        tipo = TipoColumna::FechaSola;
+    else if (d.contains("DATE") || d.contains("TIME"))
         tipo = TipoColumna::Fecha;
+    else if (d.startsWith("DEC") || d.startsWith("NUMERIC"))
+        tipo = TipoColumna::Decimal;
     else if (d.contains("BIT"))
         tipo = TipoColumna::Bit;
     else if (d.contains("TINYINT"))
@@ -156,7 +163,24 @@ bool TipoDeclarado(const char* declaracion, TipoColumna& tipo) {
     return true;
 }
 
-bool TipoPorValor(sqlite3_stmt* st, int c, TipoColumna& tipo) {
+bool TipoPorValor(sqlite3_stmt* st, int c, TipoColumna& tipo, int& escala) {
+    // A converted value's own type, which SQLite keeps as another.
+    const unsigned subtipo = sqlite3_value_subtype(sqlite3_column_value(st, c));
+    if (sqlite3_column_type(st, c) != SQLITE_NULL) {
+        if (subtipo == FuncionesServidor::kSubtipoFecha) {
+            tipo = TipoColumna::FechaSola;
+            return true;
+        }
+        if (subtipo == FuncionesServidor::kSubtipoBit) {
+            tipo = TipoColumna::Bit;
+            return true;
+        }
+        if (subtipo >= FuncionesServidor::kSubtipoDecimal) {
+            tipo = TipoColumna::Decimal;
+            escala = int(subtipo - FuncionesServidor::kSubtipoDecimal);
+            return true;
+        }
+    }
     switch (sqlite3_column_type(st, c)) {
     case SQLITE_INTEGER: {
         const qint64 v = sqlite3_column_int64(st, c);
@@ -197,7 +221,7 @@ QVariant ValorSqlite(sqlite3_stmt* st, int c) {
 QVariant Ajusta(TipoColumna tipo, const QVariant& v) {
     if (v.isNull())
         return v;
-    if (tipo == TipoColumna::Fecha)
+    if (tipo == TipoColumna::Fecha || tipo == TipoColumna::FechaSola)
         return v.typeId() == QMetaType::QString
                    ? QVariant(DialectoSqlite::FechaDeTexto(v.toString()))
                    : QVariant();
@@ -206,13 +230,18 @@ QVariant Ajusta(TipoColumna tipo, const QVariant& v) {
 
 // SQL Server's number and class for the embedded server's texts.
 std::pair<int, int> NumeroError(const QString& texto) {
-    if (texto.contains(QStringLiteral("restricción PRIMARY KEY")))
-        return {2627, 14};
-    if (texto.contains(QStringLiteral("No se puede insertar el valor NULL")))
-        return {515, 16};
-    if (texto.contains(QStringLiteral("Se denegó el permiso")))
-        return {229, 14};
-    return {50000, 16};
+    const int numero = NumeroErrorServidor(texto);
+    switch (numero) {
+    case 2627:
+    case 229:
+        return {numero, 14};
+    case 102:
+    case 156:
+    case 195:
+        return {numero, 15};
+    default:
+        return {numero, 16};
+    }
 }
 
 } // namespace
@@ -305,6 +334,7 @@ void EjecutorTds::FinSentencia(bool enProc, int estado, quint64 filas, bool sigu
 }
 
 void EjecutorTds::Falla(const QString& texto, bool enProc) {
+    fallo_ = true;
     const auto [numero, clase] = NumeroError(texto);
     Error(salida_.e, numero, clase, texto);
     FinSentencia(enProc, kConError, 0);
@@ -315,13 +345,13 @@ void EjecutorTds::Lote(const QString& sql) {
         Hecho(salida_.e, kHecho, kAtendida, 0);
         return;
     }
-    Ejecuta(sql.trimmed(), {}, false);
+    try {
+        Ejecuta(sql.trimmed(), {}, false);
+    } catch (const Cancelada&) {
+    }
 }
 
 bool EjecutorTds::ControlTransaccion(const QString& sql, bool enProc) {
-    static const QRegularExpression implicitas(
-        QStringLiteral("^SET\\s+IMPLICIT_TRANSACTIONS\\s+(ON|OFF)\\s*;?$"),
-        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression inicio(QStringLiteral("^BEGIN\\s+TRAN(SACTION)?\\s*;?$"),
                                            QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression fin(
@@ -333,10 +363,7 @@ bool EjecutorTds::ControlTransaccion(const QString& sql, bool enProc) {
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression cuenta(QStringLiteral("^SELECT\\s+@@TRANCOUNT\\s*;?$"),
                                            QRegularExpression::CaseInsensitiveOption);
-    if (const auto m = implicitas.match(sql); m.hasMatch()) {
-        implicitas_ = m.captured(1).compare(QLatin1String("ON"), Qt::CaseInsensitive) == 0;
-    } else if (sql.startsWith(QLatin1String("SET "), Qt::CaseInsensitive)) {
-    } else if (inicio.match(sql).hasMatch()) {
+    if (inicio.match(sql).hasMatch()) {
         if (!EnTransaccion()) {
             Comienza();
             CambioTransaccion(salida_.e, 8, ++descriptor_);
@@ -455,6 +482,7 @@ int EjecutorTds::Resultado(sqlite3_stmt* st, int rc, quint64& filas) {
     const int n = sqlite3_column_count(st);
     std::vector<TipoColumna> tipos(size_t(n), TipoColumna::NVarchar);
     std::vector<bool> conocido(size_t(n), false);
+    std::vector<int> escalas(size_t(n), 0);
     QStringList nombres;
     for (int c = 0; c < n; ++c) {
         nombres << QString::fromUtf8(sqlite3_column_name(st, c));
@@ -465,7 +493,7 @@ int EjecutorTds::Resultado(sqlite3_stmt* st, int rc, quint64& filas) {
         fila.reserve(n);
         for (int c = 0; c < n; ++c) {
             if (!conocido[size_t(c)])
-                conocido[size_t(c)] = TipoPorValor(st, c, tipos[size_t(c)]);
+                conocido[size_t(c)] = TipoPorValor(st, c, tipos[size_t(c)], escalas[size_t(c)]);
             fila << ValorSqlite(st, c);
         }
         return fila;
@@ -475,11 +503,12 @@ int EjecutorTds::Resultado(sqlite3_stmt* st, int rc, quint64& filas) {
         retenidas.push_back(lee());
         rc = sqlite3_step(st);
     }
-    Metadatos(salida_.e, nombres, tipos);
+    Metadatos(salida_.e, nombres, tipos, escalas);
     auto escribe = [&](const QVariantList& fila) {
         salida_.e.U8(kFila);
         for (int c = 0; c < n; ++c)
-            Valor(salida_.e, tipos[size_t(c)], Ajusta(tipos[size_t(c)], fila[c]));
+            Valor(salida_.e, tipos[size_t(c)], Ajusta(tipos[size_t(c)], fila[c]),
+                  escalas[size_t(c)]);
         ++filas;
         salida_.FilaEscrita();
         if (salida_.e.b.size() > 8 * kCargaPaquete)
@@ -493,10 +522,115 @@ int EjecutorTds::Resultado(sqlite3_stmt* st, int rc, quint64& filas) {
 }
 
 bool EjecutorTds::Ejecuta(const QString& texto, const std::vector<ValorRpc>& valores, bool enProc) {
+    // The batch statement by statement, as the server reads it: a ";" is not needed between
+    // them, and a batch stops at its first failed statement.
     const QString sql = Marcadores(texto, valores);
+    QStringList partes;
     try {
-        if (ControlTransaccion(sql, enProc) || TiposDeDatos(sql, enProc))
+        partes = DialectoSqlite::PartesLote(sql);
+    } catch (const ErrorTarvelion& e) {
+        Falla(e.Texto(), enProc);
+        return false;
+    }
+    if (partes.isEmpty()) {
+        FinSentencia(enProc, 0, 0);
+        return true;
+    }
+    for (qsizetype i = 0; i < partes.size(); ++i)
+        if (!EjecutaUna(partes[i], valores, enProc, i + 1 < partes.size()))
+            return false;
+    return true;
+}
+
+bool EjecutorTds::Opcion(const QString& sql, bool enProc, bool siguen) {
+    static const QRegularExpression opcion(QStringLiteral("^SET\\s+(\\w+)\\s+(.*?)\\s*;?$"),
+                                           QRegularExpression::CaseInsensitiveOption |
+                                               QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression uso(QStringLiteral("^USE\\s+\\[?(\\w+)\\]?\\s*;?$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    if (const auto m = uso.match(sql); m.hasMatch()) {
+        const QString base = m.captured(1);
+        if (base.compare(QStringLiteral("Moravel"), Qt::CaseInsensitive) != 0) {
+            Falla(QStringLiteral("La base de datos '%1' no existe. Asegúrese de que el nombre se "
+                                 "ha escrito correctamente.")
+                      .arg(base),
+                  enProc);
             return true;
+        }
+        CambioEntorno(salida_.e, 1, QStringLiteral("Moravel"), QStringLiteral("Moravel"));
+        FinSentencia(enProc, 0, 0, siguen);
+        return true;
+    }
+    if (const auto aviso = DialectoSqlite::LeeRaiserror(sql)) {
+        if (aviso->severidad >= 11) {
+            Error(salida_.e, 50000, aviso->severidad, aviso->texto, aviso->estado);
+            FinSentencia(enProc, kConError, 0, siguen);
+            fallo_ = true;
+        } else {
+            Aviso(salida_.e, 50000, aviso->severidad, aviso->texto, aviso->estado);
+            FinSentencia(enProc, 0, 0, siguen);
+        }
+        return true;
+    }
+    const auto m = opcion.match(sql);
+    if (!m.hasMatch() || m.captured(1).startsWith(QLatin1Char('@')))
+        return false;
+    const QString nombre = m.captured(1).toUpper();
+    const QString valor = m.captured(2).trimmed();
+    if (nombre == QLatin1String("IMPLICIT_TRANSACTIONS")) {
+        implicitas_ = valor.compare(QLatin1String("ON"), Qt::CaseInsensitive) == 0;
+    } else if (nombre == QLatin1String("DATEFORMAT")) {
+        FechasTexto::Orden orden;
+        const QByteArray v = valor.toLatin1();
+        if (!FechasTexto::LeeOrden(std::string_view(v.constData(), size_t(v.size())), orden)) {
+            Falla(QStringLiteral("'%1' no es una opción de DATEFORMAT reconocida.").arg(valor),
+                  enProc);
+            return true;
+        }
+        conexion_.Servidor()->FijaOrdenFecha(orden);
+    } else if (nombre == QLatin1String("LANGUAGE")) {
+        // The language sets the order of day and month, as on the server.
+        const QString idioma = QString(valor)
+                                   .remove(QLatin1Char('\''))
+                                   .remove(QLatin1Char('['))
+                                   .remove(QLatin1Char(']'))
+                                   .toLower();
+        if (idioma == QLatin1String("us_english") || idioma == QLatin1String("english"))
+            conexion_.Servidor()->FijaOrdenFecha(FechasTexto::Orden::Mdy);
+        else if (idioma == QString::fromUtf8("español") || idioma == QLatin1String("spanish"))
+            conexion_.Servidor()->FijaOrdenFecha(FechasTexto::Orden::Dmy);
+        else {
+            Falla(QStringLiteral("'%1' no es un idioma reconocido.").arg(valor), enProc);
+            return true;
+        }
+    } else if (!DialectoSqlite::SetSinEfecto(sql) && nombre != QLatin1String("TRANSACTION") &&
+               nombre != QLatin1String("ROWCOUNT")) {
+        Falla(QStringLiteral("'%1' no es una opción SET reconocida.").arg(m.captured(1)), enProc);
+        return true;
+    }
+    FinSentencia(enProc, 0, 0, siguen);
+    return true;
+}
+
+int EjecutorTds::Progreso(void* datos) {
+    // An attention that has arrived while the statement runs interrupts it.
+    auto* yo = static_cast<EjecutorTds*>(datos);
+    unsigned char h[8];
+    const ssize_t n = ::recv(yo->salida_.Socket(), h, sizeof h, MSG_PEEK | MSG_DONTWAIT);
+    if (n >= 1 && h[0] == kAtencion) {
+        yo->cancelada_ = true;
+        return 1;
+    }
+    return 0;
+}
+
+bool EjecutorTds::EjecutaUna(const QString& sql, const std::vector<ValorRpc>& valores, bool enProc,
+                             bool siguen) {
+    fallo_ = false;
+    try {
+        if (Opcion(sql, enProc, siguen) || ControlTransaccion(sql, enProc) ||
+            TiposDeDatos(sql, enProc))
+            return !fallo_;
         IniciaImplicita();
         BloqueaSiPide(sql);
         if (const auto llamada = DialectoSqlite::LeeExec(sql)) {
@@ -505,13 +639,19 @@ bool EjecutorTds::Ejecuta(const QString& texto, const std::vector<ValorRpc>& val
             for (const ValorRpc& v : valores)
                 q.Parametro(v.nombre, TipoDe(v.clase), v.valor);
             q.Ejecuta();
-            FinSentencia(enProc, 0, 0);
+            FinSentencia(enProc, 0, 0, siguen);
             return true;
         }
         bool nada = true;
         const QByteArray todo = DialectoSqlite::Traduce(sql).toUtf8();
         const char* resto = todo.constData();
         sqlite3* bd = conexion_.Manejador();
+        cancelada_ = false;
+        sqlite3_progress_handler(bd, 20000, &EjecutorTds::Progreso, this);
+        struct SinProgreso {
+            sqlite3* bd;
+            ~SinProgreso() { sqlite3_progress_handler(bd, 0, nullptr, nullptr); }
+        } sinProgreso{bd};
         while (*resto) {
             sqlite3_stmt* st = nullptr;
             const char* cola = nullptr;
@@ -543,12 +683,21 @@ bool EjecutorTds::Ejecuta(const QString& texto, const std::vector<ValorRpc>& val
             } else {
                 rc = Resultado(st, rc, filas);
             }
+            if (rc == SQLITE_INTERRUPT && cancelada_) {
+                // The rest of the answer is dropped; the attention is read and acknowledged.
+                quint8 tipo = 0;
+                QByteArray datos;
+                LeeMensaje(salida_.Socket(), tipo, datos);
+                salida_.e.b.clear();
+                Hecho(salida_.e, kHecho, kAtendida, 0);
+                throw Cancelada{};
+            }
             if (rc != SQLITE_DONE)
                 throw falla();
-            FinSentencia(enProc, kConCuenta, filas, HayMas(cola));
+            FinSentencia(enProc, kConCuenta, filas, siguen || HayMas(cola));
         }
         if (nada)
-            FinSentencia(enProc, 0, 0);
+            FinSentencia(enProc, 0, 0, siguen);
         return true;
     } catch (const ErrorTarvelion& e) {
         Falla(e.Texto(), enProc);
@@ -557,6 +706,13 @@ bool EjecutorTds::Ejecuta(const QString& texto, const std::vector<ValorRpc>& val
 }
 
 void EjecutorTds::Llamada(const Rpc& rpc) {
+    try {
+        LlamadaCancelable(rpc);
+    } catch (const Cancelada&) {
+    }
+}
+
+void EjecutorTds::LlamadaCancelable(const Rpc& rpc) {
     auto texto = [&](size_t i) {
         return i < rpc.valores.size() ? rpc.valores[i].valor.toString() : QString();
     };

@@ -19,6 +19,7 @@ class Conexion;
 class SalidaTds {
 public:
     explicit SalidaTds(int socket) : socket_(socket) {}
+    int Socket() const { return socket_; }
     Tds::Escritor e;
     // Sends the full packets written; with `fin` all, the last one marked end-of-message.
     void Envia(bool fin);
@@ -35,6 +36,8 @@ private:
 };
 
 struct CorteTds {};
+// The client's attention interrupted the statement (its DONE is written).
+struct Cancelada {};
 
 class EjecutorTds {
 public:
@@ -55,7 +58,12 @@ private:
     // Runs the statements of `sql`; false when one failed (its ERROR is written).
     bool Ejecuta(const QString& sql, const std::vector<Tds::ValorRpc>& valores, bool enProc);
     bool EjecutaUna(const QString& sql, const std::vector<Tds::ValorRpc>& valores, bool enProc,
-                    bool& controlTransaccion);
+                    bool siguen);
+    // SET, USE and RAISERROR, answered by the server itself; false for another statement.
+    bool Opcion(const QString& sql, bool enProc, bool siguen);
+    void LlamadaCancelable(const Tds::Rpc& rpc);
+    // SQLite's progress handler: interrupts the statement when an attention has arrived.
+    static int Progreso(void* datos);
     bool ControlTransaccion(const QString& sql, bool enProc);
     bool TiposDeDatos(const QString& sql, bool enProc);
     void Sqlite(const char* sql);
@@ -76,6 +84,8 @@ private:
     Conexion& conexion_;
     SalidaTds& salida_;
     bool implicitas_ = false;
+    bool cancelada_ = false;
+    bool fallo_ = false;              // the last statement answered with an error
     int sentenciasEnTransaccion_ = 0; // statements run since the transaction began
     quint64 descriptor_ = 0;
     // Prepared statements by handle: their text and their values' names in order.

@@ -1,6 +1,8 @@
 // TDS wire pieces of the test server.
 #include "apoyo/TdsProtocolo.h"
 
+#include <cmath>
+
 #include "common/Texto1252.h"
 
 #include <QDateTime>
@@ -11,7 +13,9 @@ namespace Tds {
 namespace {
 
 // Latin1_General_CI_AS (code page 1252), the collation the server announces for its texts.
-const char kColacion[5] = {0x09, 0x04, char(0xD0), 0x00, 0x34};
+// Modern_Spanish_CI_AS: locale 0x0C0A (Spanish, modern sort), case, width and kana ignored,
+// accents kept; Windows-1252 texts.
+const char kColacion[5] = {0x0A, 0x0C, char(0xD0), 0x00, 0x00};
 
 } // namespace
 
@@ -86,16 +90,28 @@ void Hecho(Escritor& e, quint8 token, int estado, quint64 filas, int comando) {
     e.U64(filas);
 }
 
-void Error(Escritor& e, int numero, int clase, const QString& texto) {
+namespace {
+
+void Mensaje(Escritor& e, quint8 token, int numero, int clase, const QString& texto, int estado) {
     Escritor c;
     c.U32(quint32(numero));
-    c.U8(1);
+    c.U8(estado);
     c.U8(clase);
     c.UsVarchar(texto);
     c.BVarchar(QStringLiteral("PRUEBA"));
     c.BVarchar(QString());
     c.U32(1);
-    e.ConLargo(kError, c.b);
+    e.ConLargo(token, c.b);
+}
+
+} // namespace
+
+void Error(Escritor& e, int numero, int clase, const QString& texto, int estado) {
+    Mensaje(e, kError, numero, clase, texto, estado);
+}
+
+void Aviso(Escritor& e, int numero, int clase, const QString& texto, int estado) {
+    Mensaje(e, kInformacion, numero, clase, texto, estado);
 }
 
 void CambioEntorno(Escritor& e, int tipo, const QString& nuevo, const QString& viejo) {
@@ -426,7 +442,8 @@ bool LeeRpc(const QByteArray& d, Rpc& rpc, QString& motivo) {
     return l.ok;
 }
 
-void Metadatos(Escritor& e, const QStringList& nombres, const std::vector<TipoColumna>& tipos) {
+void Metadatos(Escritor& e, const QStringList& nombres, const std::vector<TipoColumna>& tipos,
+               const std::vector<int>& escalas) {
     e.U8(kMetadatos);
     e.U16(int(nombres.size()));
     for (qsizetype c = 0; c < nombres.size(); ++c) {
@@ -455,6 +472,15 @@ void Metadatos(Escritor& e, const QStringList& nombres, const std::vector<TipoCo
             e.U8(0x6F);
             e.U8(8);
             break;
+        case TipoColumna::FechaSola:
+            e.U8(0x28);
+            break;
+        case TipoColumna::Decimal:
+            e.U8(0x6A);
+            e.U8(17);
+            e.U8(38);
+            e.U8(size_t(c) < escalas.size() ? escalas[size_t(c)] : 0);
+            break;
         case TipoColumna::Varchar:
             e.U8(0xA7);
             e.U16(8000);
@@ -477,7 +503,7 @@ void Metadatos(Escritor& e, const QStringList& nombres, const std::vector<TipoCo
     }
 }
 
-void Valor(Escritor& e, TipoColumna tipo, const QVariant& v) {
+void Valor(Escritor& e, TipoColumna tipo, const QVariant& v, int escala) {
     const bool texto = tipo == TipoColumna::Varchar || tipo == TipoColumna::NVarchar;
     if (v.isNull()) {
         if (texto)
@@ -521,6 +547,25 @@ void Valor(Escritor& e, TipoColumna tipo, const QVariant& v) {
         e.U8(8);
         e.U32(quint32(qint32(QDate(1900, 1, 1).daysTo(t.date()))));
         e.U32(quint32((qint64(t.time().msecsSinceStartOfDay()) * 3 + 5) / 10));
+        break;
+    }
+    case TipoColumna::FechaSola: {
+        // Days since 0001-01-01 in three bytes.
+        const qint64 dias = QDate(1, 1, 1).daysTo(v.toDateTime().date());
+        e.U8(3);
+        e.U8(int(dias & 0xFF));
+        e.U8(int((dias >> 8) & 0xFF));
+        e.U8(int((dias >> 16) & 0xFF));
+        break;
+    }
+    case TipoColumna::Decimal: {
+        // Sign, then the value times 10^scale as a 16-byte whole number.
+        const double d = v.toDouble() * std::pow(10.0, escala);
+        const quint64 magnitud = quint64(std::llround(std::fabs(d)));
+        e.U8(17);
+        e.U8(d < 0 ? 0 : 1);
+        e.U64(magnitud);
+        e.U64(0);
         break;
     }
     case TipoColumna::Varchar: {

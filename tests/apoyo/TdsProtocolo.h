@@ -27,6 +27,7 @@ enum : quint8 {
     kRetornoEstado = 0x79,
     kMetadatos = 0x81,
     kError = 0xAA,
+    kInformacion = 0xAB,
     kValorRetorno = 0xAC,
     kAceptaLogin = 0xAD,
     kFila = 0xD1,
@@ -70,7 +71,9 @@ struct Lector {
 };
 
 void Hecho(Escritor& e, quint8 token, int estado, quint64 filas, int comando = 0xC1);
-void Error(Escritor& e, int numero, int clase, const QString& texto);
+void Error(Escritor& e, int numero, int clase, const QString& texto, int estado = 1);
+// INFO: a notice (PRINT, RAISERROR of severity up to 10).
+void Aviso(Escritor& e, int numero, int clase, const QString& texto, int estado = 1);
 void CambioEntorno(Escritor& e, int tipo, const QString& nuevo, const QString& viejo);
 // ENVCHANGE of a transaction begun (8), committed (9) or rolled back (10).
 void CambioTransaccion(Escritor& e, int tipo, quint64 descriptor);
@@ -112,14 +115,21 @@ enum class TipoColumna {
     Entero8,
     Real,
     Fecha,
+    FechaSola, // DATE
+    Decimal,   // DECIMAL(38, scale)
     Varchar,
     NVarchar,
     Texto // the legacy TEXT type, sent with its text pointer
 };
-void Metadatos(Escritor& e, const QStringList& nombres, const std::vector<TipoColumna>& tipos);
+// `escalas` holds each DECIMAL column's scale (none: 0).
+void Metadatos(Escritor& e, const QStringList& nombres, const std::vector<TipoColumna>& tipos,
+               const std::vector<int>& escalas = {});
 // One value of a row in its column's type (QString, qint64, double or QDateTime; null NULL).
-void Valor(Escritor& e, TipoColumna tipo, const QVariant& v);
+void Valor(Escritor& e, TipoColumna tipo, const QVariant& v, int escala = 0);
 // RETURNVALUE of an int output parameter (the prepared statement's handle).
 void ValorRetornoEntero(Escritor& e, int ordinal, const QString& nombre, qint32 valor);
+
+// One message from a client: its packets up to the one marked end-of-message, joined.
+bool LeeMensaje(int socket, quint8& tipo, QByteArray& datos);
 
 } // namespace Tds
