@@ -8,6 +8,7 @@
 #include "db/LoteTsql.h"
 #include "db/ServidorEmbebido.h"
 #include "db/TextoErrores.h"
+#include "db/TokensTsql.h"
 
 #include <QLibrary>
 #include <QSqlDriver>
@@ -210,6 +211,26 @@ QVariant Consulta::ValorParametro(const QString& nombre, bool embebida) const {
     return p.valor;
 }
 
+namespace {
+
+// SQL Server keeps the registry's texts in Windows-1252 and turns a character of a statement's
+// text beyond that page into "?", so a filter or a search would quietly find nothing: such a
+// text is refused here, as a value is.
+void RevisaLiterales(const QString& sql) {
+    for (const DialectoSqlite::Token& t : DialectoSqlite::Tokeniza(sql)) {
+        if (t.tipo != DialectoSqlite::Token::Cadena)
+            continue;
+        const QString fuera = Texto1252::FueraDePagina(t.texto);
+        if (!fuera.isEmpty())
+            throw ErrorBaseDatos(
+                QString::fromUtf8("El texto %1 de la instrucción tiene caracteres que la base de "
+                                  "datos no puede guardar ni buscar: %2")
+                    .arg(t.texto.left(42), fuera.left(20)));
+    }
+}
+
+} // namespace
+
 QSqlQuery Consulta::Prepara() {
     if (!conexion_)
         throw ErrorBaseDatos(QStringLiteral("No hay conexión con la base de datos."));
@@ -235,6 +256,8 @@ QSqlQuery Consulta::Prepara() {
         }
     }
     const QString sql = embebida ? DialectoSqlite::Traduce(original) : original;
+    if (!embebida)
+        RevisaLiterales(original);
     if (!q.prepare(sql))
         throw Falla(q.lastError());
     if (!embebida)

@@ -489,6 +489,7 @@ void FnConvert(sqlite3_context* ctx, int n, sqlite3_value** a) {
         if (EsDeTipo(nombre, {"char", "nchar"}) && t.size() < largo)
             t = t.leftJustified(largo, QLatin1Char(' '));
         Resultado(ctx, t);
+        sqlite3_result_subtype(ctx, kSubtipoTexto); // a text, even when it reads as a date
     } else if (EsDeTipo(nombre, {"decimal", "numeric", "float", "real", "money"})) {
         double d = 0;
         if (clase == SQLITE_INTEGER || clase == SQLITE_FLOAT) {

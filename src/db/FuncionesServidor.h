@@ -31,6 +31,7 @@ std::string TextoMomento(const Momento& m);
 // result such as a TDS server; a decimal's subtype adds its scale.
 inline constexpr unsigned kSubtipoFecha = 'D';
 inline constexpr unsigned kSubtipoBit = 'B';
+inline constexpr unsigned kSubtipoTexto = 'T';
 inline constexpr unsigned kSubtipoDecimal = 100;
 
 // The functions that need no session.

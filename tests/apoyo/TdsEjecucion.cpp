@@ -171,11 +171,16 @@ bool TipoPorValor(sqlite3_stmt* st, int c, TipoColumna& tipo, int& escala) {
             tipo = TipoColumna::FechaSola;
             return true;
         }
+        if (subtipo == FuncionesServidor::kSubtipoTexto) {
+            tipo = TipoColumna::Varchar;
+            return true;
+        }
         if (subtipo == FuncionesServidor::kSubtipoBit) {
             tipo = TipoColumna::Bit;
             return true;
         }
-        if (subtipo >= FuncionesServidor::kSubtipoDecimal) {
+        if (subtipo >= FuncionesServidor::kSubtipoDecimal &&
+            subtipo <= FuncionesServidor::kSubtipoDecimal + 38) {
             tipo = TipoColumna::Decimal;
             escala = int(subtipo - FuncionesServidor::kSubtipoDecimal);
             return true;
