@@ -41,6 +41,9 @@ struct Estado {
     bool Continua(const QString& p) const {
         if (soloPuntoYComa)
             return true;
+        // SET NOCOUNT ON: the option's value ends it.
+        if (primera == QLatin1String("SET") && Es(previa, {"ON", "OFF"}))
+            return false;
         if (Es(previa, {"ON", "OR", "UNION", "ALL", "EXCEPT", "INTERSECT", "FOR"}))
             return true;
         if (Es(antePrevia, {"ON"}) && Es(previa, {"DELETE", "UPDATE"}))

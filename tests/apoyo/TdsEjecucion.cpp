@@ -356,7 +356,7 @@ void EjecutorTds::Lote(const QString& sql) {
     }
 }
 
-bool EjecutorTds::ControlTransaccion(const QString& sql, bool enProc) {
+bool EjecutorTds::ControlTransaccion(const QString& sql, bool enProc, bool siguen) {
     static const QRegularExpression inicio(QStringLiteral("^BEGIN\\s+TRAN(SACTION)?\\s*;?$"),
                                            QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression fin(
@@ -404,16 +404,16 @@ bool EjecutorTds::ControlTransaccion(const QString& sql, bool enProc) {
         Metadatos(salida_.e, {QString()}, {TipoColumna::Entero4});
         salida_.e.U8(kFila);
         Valor(salida_.e, TipoColumna::Entero4, qint64(EnTransaccion() ? 1 : 0));
-        FinSentencia(enProc, kConCuenta, 1);
+        FinSentencia(enProc, kConCuenta, 1, siguen);
         return true;
     } else {
         return false;
     }
-    FinSentencia(enProc, 0, 0);
+    FinSentencia(enProc, 0, 0, siguen);
     return true;
 }
 
-bool EjecutorTds::TiposDeDatos(const QString& sql, bool enProc) {
+bool EjecutorTds::TiposDeDatos(const QString& sql, bool enProc, bool siguen) {
     // The driver's SQLGetTypeInfo: the client reads the date-time type's precision from it
     // (23 keeps milliseconds on the values it binds). Only the date-time types are listed.
     static const QRegularExpression tipos(
@@ -477,7 +477,7 @@ bool EjecutorTds::TiposDeDatos(const QString& sql, bool enProc) {
             Valor(salida_.e, columnas[c], fila[qsizetype(c)]);
         ++filas;
     }
-    FinSentencia(enProc, kConCuenta, filas);
+    FinSentencia(enProc, kConCuenta, filas, siguen);
     return true;
 }
 
@@ -613,7 +613,9 @@ bool EjecutorTds::Opcion(const QString& sql, bool enProc, bool siguen) {
         Falla(QStringLiteral("'%1' no es una opción SET reconocida.").arg(m.captured(1)), enProc);
         return true;
     }
-    FinSentencia(enProc, 0, 0, siguen);
+    // A SET has no DONE of its own unless it ends the batch, as on the server.
+    if (!siguen && !enProc)
+        FinSentencia(enProc, 0, 0, siguen);
     return true;
 }
 
@@ -633,8 +635,8 @@ bool EjecutorTds::EjecutaUna(const QString& sql, const std::vector<ValorRpc>& va
                              bool siguen) {
     fallo_ = false;
     try {
-        if (Opcion(sql, enProc, siguen) || ControlTransaccion(sql, enProc) ||
-            TiposDeDatos(sql, enProc))
+        if (Opcion(sql, enProc, siguen) || ControlTransaccion(sql, enProc, siguen) ||
+            TiposDeDatos(sql, enProc, siguen))
             return !fallo_;
         IniciaImplicita();
         BloqueaSiPide(sql);

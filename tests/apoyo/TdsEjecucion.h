@@ -64,8 +64,9 @@ private:
     void LlamadaCancelable(const Tds::Rpc& rpc);
     // SQLite's progress handler: interrupts the statement when an attention has arrived.
     static int Progreso(void* datos);
-    bool ControlTransaccion(const QString& sql, bool enProc);
-    bool TiposDeDatos(const QString& sql, bool enProc);
+    // `siguen`: statements of the batch follow this one (its DONE says "more").
+    bool ControlTransaccion(const QString& sql, bool enProc, bool siguen);
+    bool TiposDeDatos(const QString& sql, bool enProc, bool siguen);
     void Sqlite(const char* sql);
     bool EnTransaccion() const;
     void IniciaImplicita();

@@ -410,6 +410,11 @@ private Q_SLOTS:
         QTest::newRow("dos líneas sin separador")
             << "UPDATE T SET A = 1\nUPDATE U SET B = 2"
             << QStringList{"UPDATE T SET A = 1", "UPDATE U SET B = 2"};
+        QTest::newRow("SET y consulta")
+            << "SET NOCOUNT ON\nSELECT 1" << QStringList{"SET NOCOUNT ON", "SELECT 1"};
+        QTest::newRow("transacción e inserción")
+            << "BEGIN TRANSACTION\nINSERT INTO T VALUES (1)"
+            << QStringList{"BEGIN TRANSACTION", "INSERT INTO T VALUES (1)"};
         QTest::newRow("consulta y borrado") << "SELECT 1 AS a DELETE FROM Guias"
                                             << QStringList{"SELECT 1 AS a", "DELETE FROM Guias"};
         QTest::newRow("insert de un select")
