@@ -35,6 +35,17 @@ QDateTime FechaYHora(const QString& v, QChar separador) {
     return d.isValid() ? QDateTime(d, t.isValid() ? t : QTime(0, 0), Qt::UTC) : QDateTime();
 }
 
+// Whether a sheet's name is the one asked for, as the spreadsheet program finds it: without
+// regard to case or to blanks at the end ("LISTADO", "Listado ").
+bool EsLaHoja(QStringView nombre, const QString& hoja) {
+    auto sinBlancos = [](QStringView t) {
+        while (!t.isEmpty() && t.back().isSpace())
+            t.chop(1);
+        return t;
+    };
+    return sinBlancos(nombre).compare(sinBlancos(hoja), Qt::CaseInsensitive) == 0;
+}
+
 // ---- zip parts -------------------------------------------------------------------------------
 
 // A large part read as it is inflated, never whole in memory.
@@ -172,6 +183,12 @@ Celda CeldaXlsx(QByteArrayView t, QByteArrayView valor, int estilo, const QStrin
         const bool ok = r.ec == std::errc() && r.ptr == valor.data() + valor.size();
         c.tipo = Celda::Texto;
         c.texto = ok && i >= 0 && i < compartidos.size() ? compartidos[i] : QString();
+    } else if (t == "d") {
+        // An ISO 8601 date text ("2019-05-15T00:00:00"): that date; otherwise its text.
+        c.fecha = FechaYHora(QString::fromUtf8(valor), QLatin1Char('T'));
+        c.tipo = c.fecha.isValid() ? Celda::Fecha : Celda::Texto;
+        if (!c.fecha.isValid())
+            c.texto = QString::fromUtf8(valor);
     } else if (t == "str" || t == "inlineStr" || t == "e") {
         c.tipo = Celda::Texto;
         c.texto = QString::fromUtf8(valor);
@@ -244,7 +261,7 @@ void LeeXlsx(const QString& ruta, const QString& hoja, Lector& lector) {
                 const QStringView d = x.attributes().value(QLatin1String("date1904"));
                 s1904 = d == QLatin1String("1") || d == QLatin1String("true");
             } else if (x.name() == QLatin1String("sheet") &&
-                       x.attributes().value(QLatin1String("name")) == hoja) {
+                       EsLaHoja(x.attributes().value(QLatin1String("name")), hoja)) {
                 for (const QXmlStreamAttribute& a : x.attributes())
                     if (a.name() == QLatin1String("id"))
                         idHoja = a.value().toString();
@@ -458,7 +475,7 @@ void LeeOds(const QString& ruta, const QString& hoja, Lector& lector) {
             Falla(ruta, QStringLiteral("no tiene la hoja \"%1\".").arg(hoja));
         if (e != EscanerXml::Inicio || x.NombreLocal() != "table")
             continue;
-        if (x.Atributo("table:name") == hoja)
+        if (EsLaHoja(QString(x.Atributo("table:name")), hoja))
             break;
         Salta(x, ruta, parte);
     }
@@ -564,7 +581,7 @@ void LeeXls(const QString& ruta, const QString& hoja, Lector& lector) {
         const char* nombre = nullptr;
         if (freexl_get_worksheet_name(libro, static_cast<unsigned short>(i), &nombre) ==
                 FREEXL_OK &&
-            nombre && QString::fromUtf8(nombre) == hoja)
+            nombre && EsLaHoja(QString::fromUtf8(nombre), hoja))
             indice = int(i);
     }
     if (indice < 0)

@@ -11,6 +11,7 @@
 #include "common/Vocabulario.h"
 #include "db/Conexion.h"
 #include "db/Consulta.h"
+#include "db/DialectoSqlite.h"
 #include "db/EscrituraPorFilas.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ struct ImportaFilas : LibroCalculo::Lector {
     const QDate hoy = QDate::currentDate();
     QElapsedTimer pintado; // the window is brought up to date a few times a second
     int ultima = 0;        // the last row read
+    int filaActual = 0;    // the row being written, for its refusal
     bool soloVerificar = false;
     // The last row known to be stored (a real run), as the sheet numbers it, with its number.
     int guardada = 0;
@@ -92,6 +94,10 @@ struct ImportaFilas : LibroCalculo::Lector {
     }
     // A cell with its own type into a parameter of the column's type.
     void Valor(const QString& n, const Celda& c, TipoParametro tipo) {
+        if (tipo == TipoParametro::FechaHora) {
+            Fecha(n, c);
+            return;
+        }
         switch (c.tipo) {
         case Celda::Vacia:
             cInserta.Nulo(n, tipo);
@@ -109,6 +115,38 @@ struct ImportaFilas : LibroCalculo::Lector {
             cInserta.Parametro(n, tipo == TipoParametro::FechaHora ? TipoParametro::Texto : tipo,
                                c.ComoTexto());
         }
+    }
+    // A date column's cell: a date; a number whose date format was lost is its day number as the
+    // spreadsheet shows it (43600 is 15/05/2019); a text reads day first ("15/03/2019"). Any
+    // other cell is refused with its row and what it holds, never stored as empty.
+    void Fecha(const QString& n, const Celda& c) {
+        QDateTime fecha;
+        switch (c.tipo) {
+        case Celda::Vacia:
+            cInserta.Nulo(n, TipoParametro::FechaHora);
+            return;
+        case Celda::Fecha:
+            fecha = c.fecha;
+            break;
+        case Celda::Numero:
+            fecha = LibroCalculo::FechaDeSerie(c.numero);
+            break;
+        case Celda::Texto:
+            if (!c.texto.trimmed().isEmpty())
+                fecha = DialectoSqlite::FechaDeTexto(c.texto.trimmed());
+            else {
+                cInserta.Nulo(n, TipoParametro::FechaHora);
+                return;
+            }
+            break;
+        case Celda::Logico:
+            break;
+        }
+        if (!fecha.isValid())
+            throw ErrorBaseDatos(QString::fromUtf8("fila %1: \"%2\" no es una fecha (%3).")
+                                     .arg(filaActual)
+                                     .arg(c.ComoTexto().left(40), n.mid(1)));
+        cInserta.Parametro(n, TipoParametro::FechaHora, fecha);
     }
     void Texto(const QString& nombre, const Celda& c, int tamano) {
         cInserta.Texto(nombre, c.ComoTexto().trimmed(), tamano);
@@ -129,6 +167,7 @@ struct ImportaFilas : LibroCalculo::Lector {
             pintado.restart();
         }
         QString motivo;
+        filaActual = fila;
         try {
             motivo = Escribe(a, c);
         } catch (const ConexionPerdidaEnFila& e) {

@@ -211,6 +211,55 @@ private Q_SLOTS:
         QCOMPARE(grabadora->Textos().last(), QStringLiteral("Listo, ya acabé con esta madre"));
     }
 
+    // Date cells as each backend must read them alike: a day number whose date format was lost,
+    // an ISO date cell (xlsx type "d"), a text written day first, and a text that is no date
+    // (refused with its row and its text); the sheet found whatever its case and trailing blanks.
+    void fechasDeCeldas() {
+        QTemporaryDir carpeta;
+        const QString ruta = carpeta.filePath(QStringLiteral("fechas.xlsx"));
+        PartesZip partes = LeeZip(QFINDTESTDATA("libros/importa.xlsx"));
+        QByteArray* libro = ParteZip(partes, QStringLiteral("xl/workbook.xml"));
+        QByteArray* hoja = ParteZip(partes, QStringLiteral("xl/worksheets/sheet2.xml"));
+        QVERIFY(libro && hoja);
+        libro->replace("name=\"Listado\"", "name=\"LISTADO \"");
+        const std::pair<const char*, const char*> cambios[] = {
+            {"<c r=\"P7\" s=\"1\" t=\"n\"><v>43952</v></c>",
+             "<c r=\"P7\" s=\"0\" t=\"n\"><v>43600</v></c>"},
+            {"<c r=\"Q7\" s=\"1\" t=\"n\"><v>43954</v></c>",
+             "<c r=\"Q7\" t=\"d\"><v>2019-05-16T00:00:00</v></c>"},
+            {"<c r=\"P8\" s=\"1\" t=\"n\"><v>43953</v></c>",
+             "<c r=\"P8\" t=\"str\"><v>15/03/2019</v></c>"},
+            {"<c r=\"P9\" s=\"1\" t=\"n\"><v>43953</v></c>",
+             "<c r=\"P9\" t=\"str\"><v>ayer</v></c>"}};
+        for (const auto& [de, a] : cambios) {
+            QVERIFY2(hoja->contains(de), de);
+            hoja->replace(de, a);
+        }
+        QVERIFY(EscribeZip(ruta, partes));
+        GrabadoraInstalada grabadora;
+        TfImpor f;
+        Prepara(f, ruta);
+        f.BitBtn1->click();
+        const QStringList rechazos = f.Memo1->toPlainText().split(QLatin1Char('\n'));
+        QVERIFY2(rechazos.value(0).startsWith(QString::fromUtf8(
+                     "4713 - fila 9: \"ayer\" no es una fecha (FechaVacunacion)")),
+                 qPrintable(f.Memo1->toPlainText()));
+        auto fechas = [&](int certificado) {
+            return base_
+                ->Valor(QStringLiteral("SELECT FechaVacunacion || '|' || FechaCertificacion FROM "
+                                       "Vacunaciones WHERE CertificadoNro = ?"),
+                        {certificado})
+                .toString();
+        };
+        QCOMPARE(fechas(4711), QStringLiteral("2019-05-15 00:00:00.000|2019-05-16 00:00:00.000"));
+        QCOMPARE(fechas(4712), QStringLiteral("2019-03-15 00:00:00.000|2020-05-04 00:00:00.000"));
+        QCOMPARE(base_
+                     ->Valor(QStringLiteral("SELECT COUNT(*) FROM Vacunaciones WHERE "
+                                            "CertificadoNro = 4713"))
+                     .toInt(),
+                 0);
+    }
+
     // No file, a file that is no workbook, no sheet "Listado": a clear error, nothing written.
     void errores_data() {
         QTest::addColumn<QByteArray>("contenido"); // empty: no such file
