@@ -1,6 +1,11 @@
 -- Registry database, SQL Server dialect: tables, keys, indexes, roles and the entry-log procedure.
 -- Positional tables keep their column order: the program inserts into them without a column list.
 
+-- The registry's texts compare and sort in Spanish, case-insensitive and accent-sensitive ("ñ"
+-- after "n", trailing blanks ignored), the collation the embedded database implements; run on
+-- a new, empty database, before its tables.
+ALTER DATABASE CURRENT COLLATE Modern_Spanish_CI_AS;
+
 -- Departments (distritales).
 CREATE TABLE Distritales (
     IdDistrital VARCHAR(3) NOT NULL,
