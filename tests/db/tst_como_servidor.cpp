@@ -111,6 +111,15 @@ private Q_SLOTS:
              "error 102: Sintaxis incorrecta cerca de 'OFFSET'");
         caso("USER_NAME()", "", "SELECT USER_NAME()", "operador");
         caso("@@TRANCOUNT", "", "SELECT @@TRANCOUNT", "0");
+        caso("CURRENT_USER", "", "SELECT CURRENT_USER", "operador");
+        caso("@@SPID", "", "SELECT CASE WHEN @@SPID > 0 THEN 'sí' END", "sí");
+        caso("CONVERT con estilo 101", "", "SELECT DAY(CONVERT(datetime, '03/04/2024', 101))", "4");
+        caso("==", "", "SELECT CASE WHEN 1 == 1 THEN 1 END",
+             "error 102: Sintaxis incorrecta cerca de '='");
+        caso("GLOB", "", "SELECT COUNT(*) FROM Distritales WHERE IdDistrital GLOB 'S*'",
+             "error 102: Sintaxis incorrecta cerca de 'GLOB'");
+        caso("PRAGMA", "", "PRAGMA table_info(Distritales)",
+             "error 2812: No se encontró el procedimiento almacenado 'PRAGMA'");
         caso("variable no declarada", "", "SELECT @@NOEXISTE",
              "error 137: Debe declarar la variable escalar");
         caso("RAISERROR", "", "RAISERROR('Falta el predio %s', 16, 1, 'X-1')",
