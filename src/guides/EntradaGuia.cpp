@@ -4,6 +4,7 @@
 #include "app/Globales.h"
 #include "common/Editores.h"
 #include "common/Iconos.h"
+#include "common/Mensajes.h"
 #include "common/Utilidades.h"
 #include "common/Ventanas.h"
 #include "common/Vocabulario.h"
@@ -412,8 +413,17 @@ void EntradaGuia::LeeComunes(DatosGuia& g) const {
 }
 
 void EntradaGuia::FijaTransporte(const QString& tipo, const QString& conductor) {
-    cMedio->setCurrentIndex(cMedio->findText(tipo));
+    QStringList medios;
+    for (int i = 0; i < cMedio->count(); ++i)
+        medios << cMedio->itemText(i);
+    const int medio = MedioDeTipo(medios, tipo);
+    cMedio->setCurrentIndex(medio);
     eConductor->setText(conductor);
+    if (medio < 0)
+        Mensajes::MuestraInformacion(
+            QString::fromUtf8("El tipo de vehículo \"%1\" no es uno de los medios de la guía (%2): "
+                              "elija el medio de transporte.")
+                .arg(tipo.trimmed(), medios.join(QStringLiteral(", "))));
 }
 
 void EntradaGuia::SpeedButton5Click() {

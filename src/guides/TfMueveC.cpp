@@ -244,7 +244,15 @@ void TfMueveC::ActualizaComandos() {
     sbEliminar->setEnabled(PSi_GMA_Elimina && fila);
     sbInsertar->setEnabled(PSi_GMA_Escribe);
     sbEditar->setEnabled(PSi_GMA_Escribe && fila);
-    sbDuplicar->setEnabled(PSi_GMA_Escribe && fila);
+    // Only a bovine or a pig guide has a form that makes its duplicate.
+    const QString especie = fila ? Actual(QStringLiteral("Especie")).toString() : QString();
+    const bool duplicable = especie == QLatin1String("BOV") || especie == QLatin1String("SUI");
+    sbDuplicar->setEnabled(PSi_GMA_Escribe && duplicable);
+    sbDuplicar->setToolTip(fila && !duplicable
+                               ? QString::fromUtf8("Las guías de %1 no se duplican: solo las de "
+                                                   "bovinos y porcinos.")
+                                     .arg(especie)
+                               : QString::fromUtf8("duplicar guía"));
 }
 
 void TfMueveC::llenaUsuarios() {

@@ -1,6 +1,7 @@
 // Transport registry statements and rules.
 #include "guides/Transporte.h"
 
+#include "db/Colacion.h"
 #include "db/Consulta.h"
 
 QStringList AniosGestion(int actual) {
@@ -55,4 +56,15 @@ QString ConductorDeTransporte(const QString& distrital, const QString& solicitud
                               const QString& placa) {
     return QStringLiteral("RTA:") + distrital + QStringLiteral("-") + solicitud +
            QStringLiteral(", ") + QStringLiteral("PLACA:") + placa;
+}
+
+int MedioDeTipo(const QStringList& medios, const QString& tipo) {
+    const QByteArray buscado = tipo.trimmed().toUtf8();
+    for (qsizetype i = 0; i < medios.size(); ++i) {
+        const QByteArray medio = medios[i].toUtf8();
+        if (Colacion::Compara(std::string_view(medio.constData(), size_t(medio.size())),
+                              std::string_view(buscado.constData(), size_t(buscado.size()))) == 0)
+            return int(i);
+    }
+    return -1;
 }

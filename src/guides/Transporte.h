@@ -21,6 +21,10 @@ QString RechazoTransporte(bool deBaja, const QString& estado, const QString& mot
 QString ConductorDeTransporte(const QString& distrital, const QString& solicitud,
                               const QString& placa);
 
+// The item of `medios` that is the registry's vehicle type `tipo`, compared as the registry
+// compares texts (no regard to case or to blanks around it: "CAMIÓN" is "Camión"); -1 when none.
+int MedioDeTipo(const QStringList& medios, const QString& tipo);
+
 // What a chosen vehicle hands back to the guide form that opened the lookup.
 class ReceptorTransporte {
 public:

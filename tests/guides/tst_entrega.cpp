@@ -173,6 +173,25 @@ private Q_SLOTS:
                                   "propietario del registro !")});
     }
 
+    // A guide of a species that has no duplicate (a sheep guide) leaves "duplicar" disabled,
+    // saying why; a bovine guide enables it.
+    void duplicarSoloBovinosYPorcinos() {
+        GuiaGuardada(*base_, 1, QStringLiteral("SCZ"), QStringLiteral("OVI"), "", "", "", "", {});
+        GuiaGuardada(*base_, 2, QStringLiteral("SCZ"), QStringLiteral("BOV"), "", "", "", "", {});
+        base_->Sql(QStringLiteral("UPDATE Guias SET Autoriza_Funcionario = 'operador', "
+                                  "Autoriza_Fecha = ?"),
+                   {QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd 00:00:00.000"))});
+        TfMueveC c;
+        c.show();
+        Lista(c);
+        QVERIFY(Elige(c, 1));
+        QVERIFY(!c.sbDuplicar->isEnabled());
+        QVERIFY2(c.sbDuplicar->toolTip().contains(QStringLiteral("OVI no se duplican")),
+                 qPrintable(c.sbDuplicar->toolTip()));
+        QVERIFY(Elige(c, 2));
+        QVERIFY(c.sbDuplicar->isEnabled());
+    }
+
     // A user who cannot issue guides sees the three commands disabled.
     void sinDerecho() {
         base_->AbreSesion(QStringLiteral("lector"), QStringLiteral("x"));

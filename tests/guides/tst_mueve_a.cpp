@@ -111,12 +111,19 @@ private Q_SLOTS:
         QCOMPARE(f.eSolicitante->text(), QString::fromUtf8("PEÑA"));
         QTest::keyClicks(f.eComenta, QStringLiteral("a;b"));
         QCOMPARE(f.eComenta->text(), QStringLiteral("A,B"));
-        // The transport lookup's hand-back; a type outside the list selects nothing.
+        // The transport lookup's hand-back, the registry's upper-case types matched as the
+        // registry compares texts; a type outside the list selects nothing and says so.
+        GrabadoraInstalada g;
         f.FijaTransporte(QStringLiteral("Tren"), QStringLiteral("RTA:SCZ-15, PLACA:2345ABC"));
         QCOMPARE(f.cMedio->currentText(), QStringLiteral("Tren"));
         QCOMPARE(f.eConductor->text(), QStringLiteral("RTA:SCZ-15, PLACA:2345ABC"));
-        f.FijaTransporte(QStringLiteral("CARRETA"), QStringLiteral("RTA:SCZ-16, PLACA:1"));
+        f.FijaTransporte(QString::fromUtf8("CAMIÓN "), QStringLiteral("RTA:SCZ-17, PLACA:2"));
+        QCOMPARE(f.cMedio->currentText(), QString::fromUtf8("Camión"));
+        QVERIFY(g->Textos().isEmpty());
+        f.FijaTransporte(QString::fromUtf8("CAMIÓN JAULA"), QStringLiteral("RTA:SCZ-16, PLACA:1"));
         QCOMPARE(f.cMedio->currentIndex(), -1);
+        QVERIFY(g->Textos().value(0).contains(QString::fromUtf8("\"CAMIÓN JAULA\" no es uno de "
+                                                                "los medios de la guía")));
     }
 
     void rubroOrigen_data() {
