@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <mutex>
 #include <random>
 
 #ifdef Q_OS_WIN
@@ -119,10 +120,18 @@ QString CadenaAleatoria(int n, std::uint32_t semilla) {
 }
 
 QString CadenaAleatoria(int n) {
-    const QTime hora = QDateTime::currentDateTimeUtc().time();
-    const std::uint32_t semilla = std::uint32_t(
-        ((hora.hour() * 60 + hora.minute()) * 60 + hora.second()) * 1000 + hora.msec());
-    return CadenaAleatoria(n, semilla);
+    // One generator, seeded once from the system's entropy: a retry drawn in the same
+    // millisecond (a supplier code that is taken) gets another code.
+    static std::mt19937 generador(std::random_device{}());
+    static std::mutex cerrojo;
+    static const char simbolos[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    std::uniform_int_distribution<int> reparto(0, 35);
+    const std::lock_guard<std::mutex> g(cerrojo);
+    QString resultado;
+    resultado.reserve(n);
+    for (int i = 0; i < n; ++i)
+        resultado.append(QLatin1Char(simbolos[reparto(generador)]));
+    return resultado;
 }
 
 std::int32_t TextoAEntero(const QString& texto) {

@@ -30,8 +30,8 @@ QString NombreSistemaOperativo(int codigo);
 // The program's own version, major.minor.release.build.
 QString VersionModulo();
 
-// n symbols from 0-9A-Z; the generator is reseeded from the UTC time of day in milliseconds,
-// so two calls within the same millisecond give the same text.
+// n symbols from 0-9A-Z from one generator seeded once, so calls in the same millisecond
+// differ.
 QString CadenaAleatoria(int n);
 // Same drawing from an explicit seed (the time of day in milliseconds).
 QString CadenaAleatoria(int n, std::uint32_t semilla);

@@ -254,6 +254,12 @@ private Q_SLOTS:
         const QString largo = CadenaAleatoria(255, 1) + CadenaAleatoria(255, 2);
         QSet<QChar> vistos(largo.begin(), largo.end());
         QCOMPARE(vistos.size(), 36);
+        // Retries drawn at once (a supplier code that is taken) give other codes: of 200
+        // three-symbol codes drawn in a row, nearly all differ (46,656 are possible).
+        QSet<QString> codigos;
+        for (int i = 0; i < 200; ++i)
+            codigos.insert(CadenaAleatoria(3));
+        QVERIFY2(codigos.size() >= 190, qPrintable(QString::number(codigos.size())));
     }
 };
 
