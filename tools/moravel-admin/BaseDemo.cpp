@@ -296,8 +296,10 @@ void CreaBaseDemo(const QString& ruta, const OpcionesDemo& o) {
                         .T("12/2027")
                         .F(vacuna)
                         .F(vacuna.addDays(2));
+                    // Buffaloes as the legacy form writes them: 0 in most premises, a count in
+                    // about one in ten (never empty, so the statistics' series have figures).
                     for (int c = 0; c < 8; ++c)
-                        vac.C(c == 7 ? -1 : entre(0, 60));
+                        vac.C(c < 7 ? entre(0, 60) : entre(0, 9) == 0 ? entre(1, 30) : 0);
                     vac.T(QString::number(entre(1000000, 9999999)))
                         .T(elige(kPaternos))
                         .T(elige(kPaternos))
