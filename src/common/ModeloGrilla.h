@@ -160,9 +160,9 @@ private:
 
     // A column's display format, parsed once when the column table is applied.
     struct Formato {
-        bool logico = false; // "Sí;No" style
-        std::string verdadero = "True", falso = "False";
-        bool conFormato = false; // number format given
+        bool logico = false;                        // "Sí;No" style
+        std::string verdadero = "Sí", falso = "No"; // a bit column without a format
+        bool conFormato = false;                    // number format given
         int decimales = 0;
         bool agrupa = false;
         std::string fecha; // date pattern; empty: date, and time of day when present

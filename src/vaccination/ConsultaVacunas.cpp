@@ -40,7 +40,7 @@ std::vector<DefColumna> ColumnasVacunas() {
         c.push_back(d);
     };
     // Bit columns read the same on both servers.
-    const QString logico = QStringLiteral("True;False");
+    const QString logico = QString::fromUtf8("Sí;No");
     agrega(QStringLiteral("IdCiclo"), QStringLiteral("Ciclo"));
     agrega(QStringLiteral("CertificadoNro"), QStringLiteral("Certificado"));
     agrega(QStringLiteral("Predio_Cabana"),

@@ -271,13 +271,13 @@ private Q_SLOTS:
             "25;1001;LA CA\xD1"
             "ADA;UP-1;SCZ;Andr\xE9s Ib\xE1\xF1"
             "ez;Santa Cruz de la "
-            "Sierra;COTOCA;ROCA  ANA;10/05/2026;12/05/2026;True;False;False;True;DR. PE\xD1"
+            "Sierra;COTOCA;ROCA  ANA;10/05/2026;12/05/2026;S\xED;No;No;S\xED;DR. PE\xD1"
             "A;5;;3;2;;;1;0;11;;;;;;;;;0;AGROVET;20;S1;P1;12/2027;01/04/2026;JUAN;CALLE "
-            "1;;False\r\n"
+            "1;;No\r\n"
             "25;1002;EL TAJIBO;UP-1;SCZ;Warnes;Warnes;COTOCA;ROCA VACA ANA;10/05/2026;12/05/"
-            "2026;True;False;False;True;DR. PE\xD1"
+            "2026;S\xED;No;No;S\xED;DR. PE\xD1"
             "A;1;1;1;1;1;1;1;1;8;4;;;;;;;;4;AGROVET;20;S1;P1;12/2027;01/04/2026;JUAN;CALLE "
-            "1;;False\r\n";
+            "1;;No\r\n";
         QCOMPARE(f.readAll(), esperado);
         QCOMPARE(grabadora->cajas.size(), 1);
         QVERIFY(grabadora->cajas[0].texto.startsWith(QString::fromUtf8("Se guardó el archivo ")));
