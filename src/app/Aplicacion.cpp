@@ -43,6 +43,10 @@ void ComoManejador(const std::function<void()>& accion) {
     }
 }
 
+void FijaIdiomaDelSistema() {
+    qputenv("LC_ALL", "es_MX.UTF-8");
+}
+
 void FijaIdioma() {
     // Qt's own dialogs and buttons in Spanish (the save and open dialogs, the print preview, the
     // calendar), from the translations Debian installs beside Qt.

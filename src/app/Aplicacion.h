@@ -25,3 +25,6 @@ void ComoManejador(const std::function<void()>& accion);
 // separator for every number formatted or parsed in the process, whatever the regional
 // settings. Called once the application object exists.
 void FijaIdioma();
+// Before the application object: the locale Qt reads from the environment for its own dialogs
+// (dates in the file dialog) is Spanish; numbers keep "." (FijaIdioma).
+void FijaIdiomaDelSistema();

@@ -61,6 +61,9 @@ void SolicitaTerminacion() {
 }
 
 int EjecutaPrograma(int argc, char** argv) {
+    // Qt's file and print dialogs show dates by the system's locale: Spanish, whatever the
+    // workstation's language, set before Qt reads it.
+    FijaIdiomaDelSistema();
     // The application object comes first: every later step may need to show a box.
     Aplicacion app(argc, argv);
     PreparaProceso();
