@@ -12,6 +12,7 @@
 #include "db/Consulta.h"
 #include "guides/TfGuiaR.h"
 #include "guides/TfImprimir.h"
+#include "reports/DestinoImpresion.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -395,10 +396,6 @@ void ImprimeGuia(const ValorGuia& v) {
         return;
     const QString distrital = Texto(v, "Ori_IdDistrital");
     const int nro = int(Numero(v, QStringLiteral("NroGuia")));
-    if (!VistaPrevia && ImpresionAlCertificado && !GuiaExiste(nro, distrital))
-        throw ErrorBaseDatos(QString::fromUtf8("La guía %1-%2 ya no existe en la base de datos; "
-                                               "no se imprimió en el formulario.")
-                                 .arg(distrital, QString::number(nro)));
     std::unique_ptr<Informe> informe = UltimoModelo2 ? std::unique_ptr<Informe>(new TfGuiaR2)
                                                      : std::unique_ptr<Informe>(new TfGuiaR);
     LlenaGuia(*informe, UltimoModelo2, v, LeeVacunaOrigen(v));
@@ -406,22 +403,20 @@ void ImprimeGuia(const ValorGuia& v) {
     const ArchivoConfiguracion ini(ArchivoIni);
     informe->Desplaza(ini.Real(QStringLiteral("IMPRESION"), QStringLiteral("DesplazamientoX"), 0),
                       ini.Real(QStringLiteral("IMPRESION"), QStringLiteral("DesplazamientoY"), 0));
-    if (VistaPrevia) {
-        informe->VistaPrevia(QApplication::activeWindow());
-        return;
-    }
-    QPrinter impresora(QPrinter::HighResolution);
-    if (IndiceImpresora >= TfImprimir::IndiceArchivoPdf()) {
-        const QString archivo =
-            Dialogos::GuardarComo({QStringLiteral("Guardar como"), QStringLiteral("pdf"),
-                                   QStringLiteral("Documento PDF (.pdf)|*.pdf")});
-        if (archivo.isEmpty())
-            return;
-        impresora.setOutputFormat(QPrinter::PdfFormat);
-        impresora.setOutputFileName(archivo);
-    } else {
-        impresora.setPrinterName(TfImprimir::Impresoras().value(IndiceImpresora));
-    }
-    informe->Imprime(impresora);
-    RegistraImpresion(v, distrital, nro);
+    // Printed from the preview or at once, to the destination of the print dialog; the print is
+    // logged once it went out.
+    auto imprime = [&] {
+        if (ImpresionAlCertificado && !GuiaExiste(nro, distrital))
+            throw ErrorBaseDatos(QString::fromUtf8("La guía %1-%2 ya no existe en la base de "
+                                                   "datos; no se imprimió en el formulario.")
+                                     .arg(distrital, QString::number(nro)));
+        if (!DestinoImpresion::Imprime(*informe, IndiceImpresora))
+            return false;
+        RegistraImpresion(v, distrital, nro);
+        return true;
+    };
+    if (VistaPrevia)
+        informe->VistaPrevia(QApplication::activeWindow(), imprime);
+    else
+        imprime();
 }

@@ -6,6 +6,7 @@
 #include "common/Mensajes.h"
 #include "common/PanelTotales.h"
 #include "common/Ventanas.h"
+#include "reports/DestinoImpresion.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -22,9 +23,7 @@
 #include <QVBoxLayout>
 
 QStringList TfImprimir::Impresoras() {
-    QStringList lista = QPrinterInfo::availablePrinterNames();
-    lista << QStringLiteral("Archivo PDF");
-    return lista;
+    return DestinoImpresion::Impresoras();
 }
 
 TfImprimir::TfImprimir(QWidget* padre) : QDialog(padre) {

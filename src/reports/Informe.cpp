@@ -2,6 +2,7 @@
 #include "reports/Informe.h"
 
 #include "common/Errores.h"
+#include "common/Mensajes.h"
 
 #include "common/Ventanas.h"
 
@@ -10,7 +11,6 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -247,7 +247,7 @@ void Informe::GuardaPdf(const QString& archivo) const {
     Imprime(impresora);
 }
 
-void Informe::VistaPrevia(QWidget* padre) const {
+void Informe::VistaPrevia(QWidget* padre, const std::function<bool()>& imprime) const {
     QPrinter impresora(QPrinter::HighResolution);
     impresora.setPageSize(pagina_);
     impresora.setPageMargins(QMarginsF(margen_, margen_, margen_, margen_),
@@ -265,22 +265,24 @@ void Informe::VistaPrevia(QWidget* padre) const {
                          QPainter p(destino);
                          Dibuja(p, *destino);
                      });
-    // The preview's print command asks for a printer only: its own "print to file" would open a
-    // file dialog of Qt's that reads the files of the folder it lists (the database's among
-    // them). Documents go to PDF through the program's print dialog instead.
+    // The preview's print command prints where the program's print dialog says (a printer or
+    // "Archivo PDF"), as printing without the preview does: Qt's own print dialog lists no
+    // printer on a workstation without one and its "print to file" would open a file dialog of
+    // Qt's that reads the files of the folder it lists (the database's among them). A failure
+    // is said and the preview stays open.
     const QString imprimir = QCoreApplication::translate("QPrintPreviewDialog", "Print");
     for (QAction* accion : vista.findChildren<QAction*>()) {
         if (accion->text() != imprimir)
             continue;
+        accion->setObjectName(QStringLiteral("imprimir"));
         QObject::disconnect(accion, &QAction::triggered, nullptr, nullptr);
-        QObject::connect(accion, &QAction::triggered, &vista, [&vista, &impresora] {
-            QPrintDialog dialogo(&impresora, &vista);
-            dialogo.setOption(QAbstractPrintDialog::PrintToFile, false);
-            if (Ventanas::MuestraModal(dialogo) != QDialog::Accepted)
-                return;
-            if (auto* hoja = vista.findChild<QPrintPreviewWidget*>())
-                hoja->print();
-            vista.accept();
+        QObject::connect(accion, &QAction::triggered, &vista, [&vista, &imprime] {
+            try {
+                if (imprime())
+                    vista.accept();
+            } catch (const ErrorTarvelion& e) {
+                Mensajes::MuestraError(e.Texto());
+            }
         });
     }
     Ventanas::MuestraModal(vista);

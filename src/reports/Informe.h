@@ -75,7 +75,9 @@ public:
     void Imprime(QPrinter& impresora) const;
     void GuardaPdf(const QString& archivo) const;
     // The preview window (modal); from it the user may print.
-    void VistaPrevia(QWidget* padre) const;
+    // The preview; its print command calls `imprime`, which prints to the chosen destination
+    // (false: the user cancelled, the preview stays) and raises ErrorTarvelion on a failure.
+    void VistaPrevia(QWidget* padre, const std::function<bool()>& imprime) const;
     // Font for the layouts: the metric twin of Arial where the system has it.
     static QFont Fuente(double puntos, bool negrita = false);
 

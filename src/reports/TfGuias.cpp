@@ -1,8 +1,10 @@
 // Guides-issued report dialog.
 #include "reports/TfGuias.h"
 
+#include "app/Globales.h"
 #include "common/Editores.h"
 #include "common/Ventanas.h"
+#include "reports/DestinoImpresion.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -65,5 +67,6 @@ Informe TfGuias::Reporte() const {
 
 void TfGuias::BitBtn1Click() {
     const Informe informe = Reporte();
-    informe.VistaPrevia(this); // the dialog stays open for another run
+    // The dialog stays open for another run; the preview prints where the print dialog says.
+    informe.VistaPrevia(this, [&] { return DestinoImpresion::Imprime(informe, IndiceImpresora); });
 }

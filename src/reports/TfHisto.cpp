@@ -6,6 +6,7 @@
 #include "common/Editores.h"
 #include "common/Mensajes.h"
 #include "common/Ventanas.h"
+#include "reports/DestinoImpresion.h"
 #include "reports/Historial.h"
 #include "vaccination/BusquedaPredios.h"
 #include "vaccination/TfBuscar.h"
@@ -137,5 +138,6 @@ void TfHisto::BitBtn2Click() {
         InformeHistorial({ePredio->text(), eUbica->text(), ePropi->text(),
                           QStringLiteral("Corresponde al ") + ciclo + QStringLiteral(" avo ciclo")},
                          filas, NombreServicio(), QDate::currentDate());
-    informe.VistaPrevia(this);
+    // Its print command prints where the program's print dialog says.
+    informe.VistaPrevia(this, [&] { return DestinoImpresion::Imprime(informe, IndiceImpresora); });
 }

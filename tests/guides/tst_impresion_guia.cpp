@@ -11,6 +11,7 @@
 #include "guides/TfGuiaR.h"
 #include "guides/TfImprimir.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -413,6 +414,42 @@ private Q_SLOTS:
                      qPrintable(contenido));
             QVERIFY(contenido.contains(QStringLiteral("DIEZ ANIMALES(S)")));
         }
+    }
+
+    // The preview's print command prints where the program's print dialog says ("Archivo PDF"
+    // here, a workstation without printers) and logs the print; a file that cannot be written
+    // is said in Spanish and the preview stays open for another try.
+    void imprimirDesdeLaVista() {
+        GrabadoraInstalada grabadora;
+        QTemporaryDir carpeta;
+        const QString pdf = carpeta.filePath(QStringLiteral("vista.pdf"));
+        grabadora->archivos.enqueue(carpeta.filePath(QStringLiteral("no/existe/vista.pdf")));
+        grabadora->archivos.enqueue(pdf);
+        int intentos = 0;
+        bool cerrada = false;
+        Ventanas::InstalaManejador([&](QDialog& d) {
+            if (auto* vista = qobject_cast<QPrintPreviewDialog*>(&d)) {
+                auto* imprimir = vista->findChild<QAction*>(QStringLiteral("imprimir"));
+                if (!imprimir)
+                    return int(QDialog::Rejected);
+                for (; intentos < 2 && d.result() != QDialog::Accepted; ++intentos)
+                    imprimir->trigger();
+                cerrada = d.result() == QDialog::Accepted;
+                return d.result();
+            }
+            auto& imp = dynamic_cast<TfImprimir&>(d);
+            imp.cbPrinters->setCurrentIndex(TfImprimir::IndiceArchivoPdf());
+            imp.tipo->button(0)->click(); // a test print, with its preview
+            imp.BitBtn1->click();
+            return d.result();
+        });
+        ImprimeGuia(De(Guia(QStringLiteral("BOV"))));
+        QCOMPARE(intentos, 2);
+        QVERIFY(cerrada);
+        QVERIFY2(grabadora->Textos().value(0).contains(QString::fromUtf8("No se pudo escribir")),
+                 qPrintable(grabadora->Textos().join(QLatin1Char('|'))));
+        QVERIFY(QFileInfo(pdf).size() > 1000);
+        QCOMPARE(base_->Valor(QStringLiteral("SELECT COUNT(*) FROM Impresiones")).toInt(), 1);
     }
 
     void referenciaDelRegistro_data() {
