@@ -32,6 +32,8 @@ TfPregunta::TfPregunta(QWidget* padre)
         opciones->addWidget(r);
     }
     grupo->button(0)->setChecked(true);
+    // The first choice has the focus: the arrows move between the choices, Enter accepts.
+    grupo->button(0)->setFocus();
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &TfPregunta::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);

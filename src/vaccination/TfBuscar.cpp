@@ -111,6 +111,11 @@ TfBuscar::TfBuscar(QWidget* padre) : QWidget(padre, Qt::Window) {
     Ventanas::EnterPulsa(eBuscar, bbBuscar);
     connect(bbBuscar, &QPushButton::clicked, this, &TfBuscar::bbBuscarClick);
     connect(bbInsertar, &QPushButton::clicked, this, &TfBuscar::bbInsertarClick);
+    // A double-click on a premises is "Insertar".
+    connect(DBGrid1, &QTableView::doubleClicked, this, [this] {
+        if (bbInsertar->isEnabled())
+            bbInsertarClick();
+    });
     resize(760, 420);
 }
 

@@ -200,15 +200,19 @@ private Q_SLOTS:
         TfPrinc p;
         QString titulo;
         int alCrear = -1;
+        bool enfocada = false;
         Ventanas::InstalaManejador([&](QDialog& d) {
             auto& pr = dynamic_cast<TfPregunta&>(d);
             titulo = pr.windowTitle();
+            // The first choice has the focus, so the arrows move between the choices.
+            enfocada = pr.focusWidget() == pr.findChild<QRadioButton*>(QStringLiteral("rgCuando0"));
             alCrear = TipoRegistro;
             pr.findChild<QRadioButton*>(QStringLiteral("rgCuando1"))->setChecked(true);
             pr.BitBtn1->click();
             return pr.result();
         });
         p.Vacunaciones2->trigger();
+        QVERIFY(enfocada);
         QCOMPARE(TipoRegistro, 1);
         QVERIFY(fVacunaC);
         QCOMPARE(fVacunaC->windowTitle(), QStringLiteral("Reporte de vacunaciones"));

@@ -229,6 +229,19 @@ private Q_SLOTS:
         QVERIFY(!fBuscar); // closed and destroyed
     }
 
+    // A double-click on a found premises is "Insertar".
+    void dobleClicInserta() {
+        Receptor r;
+        r.rubro = QStringLiteral("Predio");
+        AbreBusqueda(nullptr, 1, &r);
+        Busca("4712", 2);
+        QVERIFY(r.pasos.isEmpty());
+        emit fBuscar->DBGrid1->doubleClicked(fBuscar->DBGrid1->model()->index(0, 0));
+        QVERIFY(!r.pasos.isEmpty());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!fBuscar);
+    }
+
     // TfAgrega: one number, another appended, the field cleared; an empty number refused.
     void agrega() {
         GrabadoraInstalada grabadora;
