@@ -7,6 +7,8 @@
 #include "common/Iconos.h"
 #include "db/Consulta.h"
 
+#include <QFontMetricsF>
+
 QStringList LineasGuiasEmitidas(VarianteGuias variante, bool origen) {
     const QString rubro = origen ? QStringLiteral("Ori_Rubro") : QStringLiteral("Des_Rubro");
     QStringList l{QStringLiteral("SELECT ") + rubro + QLatin1Char(',')};
@@ -75,7 +77,9 @@ SumasRubros LeeGuiasEmitidas(VarianteGuias variante, bool origen, const QString&
         } else {
             s.nombresOtros << (nombre.isEmpty() ? QStringLiteral("sin rubro") : nombre);
             for (int c = 0; c < 9; ++c)
-                s.otros[size_t(c)] += v[size_t(c)].toLongLong();
+                if (!v[size_t(c)].isNull())
+                    s.otros[size_t(c)] =
+                        s.otros[size_t(c)].toLongLong() + v[size_t(c)].toLongLong();
         }
     }
     return s;
@@ -250,16 +254,33 @@ Informe InformeGuiasEmitidas(VarianteGuias variante, const QString& etiqueta,
                   Qt::AlignRight);
         // Kinds with no row of their own, on a line below the total (not in it).
         const double yOtros = s.total + 7.0;
-        texto(s.prefijo + QStringLiteral("OtrosTitulo"), 8.5, yOtros, 30, 8.25, false,
-              s.sumas->nombresOtros.isEmpty()
-                  ? QStringLiteral("Otros")
-                  : QStringLiteral("Otros (") + s.sumas->nombresOtros.join(QStringLiteral(", ")) +
-                        QLatin1Char(')'))
-            ->autoAncho = true;
-        for (int c = 0; c < 9; ++c)
+        // The caption stays inside its column, before the first figures: in two lines of
+        // smaller type when the kinds' names need them.
+        const QString otros = s.sumas->nombresOtros.isEmpty()
+                                  ? QStringLiteral("Otros")
+                                  : QStringLiteral("Otros (") +
+                                        s.sumas->nombresOtros.join(QStringLiteral(", ")) +
+                                        QLatin1Char(')');
+        const double anchoOtros = kDerechas[0] - 15 - 8.5 - 0.5;
+        const bool cabe =
+            QFontMetricsF(Informe::Fuente(8.25, false)).horizontalAdvance(otros) * 25.4 / 72.0 <=
+            anchoOtros * 0.95;
+        ElementoInforme* titulo = texto(s.prefijo + QStringLiteral("OtrosTitulo"), 8.5, yOtros,
+                                        anchoOtros, cabe ? 8.25 : 6.0, false, otros);
+        if (!cabe) {
+            titulo->ajusta = true;
+            titulo->mm.setHeight(6.2);
+        }
+        for (int c = 0; c < 9; ++c) {
+            const QVariant& v = s.sumas->otros[size_t(c)];
             texto(s.prefijo + QStringLiteral("Otros%1").arg(c + 1, 2, 10, QLatin1Char('0')),
                   kDerechas[c] - 15, yOtros, 15, 8.25, false,
-                  QString::number(s.sumas->otros[size_t(c)]), Qt::AlignRight);
+                  // No other kind: 0, as a kind's row without guides; others whose counts
+                  // are all empty: empty, as on their rows.
+                  v.isNull() && !s.sumas->nombresOtros.isEmpty() ? QString()
+                                                                 : QString::number(v.toLongLong()),
+                  Qt::AlignRight);
+        }
     }
 
     // No data set: the detail band prints once, already filled.

@@ -25,7 +25,9 @@ QChar LetraRubro(const QString& rubro);
 // another kind's row.
 struct SumasRubros {
     std::map<QChar, std::array<QVariant, 9>> porLetra;
-    std::array<qint64, 9> otros{};
+    // The kinds without a row of their own, summed as SUM() sums: a column where every value
+    // is empty stays empty (null), as on the lettered rows; null too when there is no such kind.
+    std::array<QVariant, 9> otros{};
     QStringList nombresOtros;
 };
 

@@ -76,12 +76,12 @@ private Q_SLOTS:
         QCOMPARE(o.porLetra.at('F')[0].toInt(), 4); // a buffalo guide counts here
         QVERIFY(o.porLetra.at('R')[0].isNull());    // other species: NULL, printed empty
         QCOMPARE(o.nombresOtros, QStringList{QString::fromUtf8("Importación")});
-        QCOMPARE(o.otros[0], 8);
+        QCOMPARE(o.otros[0].toLongLong(), 8);
         const SumasRubros g = LeeGuiasEmitidas(VarianteGuias::Grupos, false, "SCZ", d, h);
         QCOMPARE(g.porLetra.at('M')[0].toInt(), 7);
         QCOMPARE(g.porLetra.count('C'), size_t(0)); // the buffalo guide is left out
         QCOMPARE(g.nombresOtros, QStringList{"Incubadora"});
-        QCOMPARE(g.otros[8], 1); // only the bovine one
+        QCOMPARE(g.otros[8].toLongLong(), 1); // only the bovine one
     }
 
     // The dialog's report: labels by name, totals of the kinds' rows only, written to PDF.
@@ -99,6 +99,11 @@ private Q_SLOTS:
         QCOMPARE(inf.Etiqueta(QStringLiteral("qrlE01")).texto, QStringLiteral("0"));
         QCOMPARE(inf.Etiqueta(QStringLiteral("qrlTot01")).texto, QStringLiteral("12"));
         QCOMPARE(inf.Etiqueta(QStringLiteral("qrlOtros01")).texto, QStringLiteral("8"));
+        // The caption of "Otros" ends before the first figures' column.
+        QVERIFY(inf.Etiqueta(QStringLiteral("qrlOtrosTitulo")).mm.right() <=
+                inf.Etiqueta(QStringLiteral("qrlOtros01")).mm.left());
+        QVERIFY(inf.Etiqueta(QStringLiteral("qrOtrosTitulo")).mm.right() <=
+                inf.Etiqueta(QStringLiteral("qrOtros01")).mm.left());
         QCOMPARE(inf.Etiqueta(QStringLiteral("qrC09")).texto, QStringLiteral("4"));
         QCOMPARE(inf.Etiqueta(QStringLiteral("qrTot01")).texto, QStringLiteral("12"));
         QCOMPARE(inf.Etiqueta(QStringLiteral("lEtiqueta")).texto,
