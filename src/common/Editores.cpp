@@ -5,6 +5,7 @@
 
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 
 namespace Editores {
@@ -31,6 +33,32 @@ void Mayusculas(QLineEdit* editor) {
 void SoloDigitos(QLineEdit* editor) {
     editor->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), editor));
+}
+
+namespace {
+
+// Selects a field's text when the focus arrives, so that what is typed replaces it.
+class SeleccionAlEntrar : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (evento->type() == QEvent::FocusIn)
+            if (auto* editor = qobject_cast<QLineEdit*>(objeto))
+                QTimer::singleShot(0, editor, &QLineEdit::selectAll);
+        return false;
+    }
+};
+
+} // namespace
+
+void CantidadEditable(QLineEdit* editor) {
+    SoloDigitos(editor);
+    editor->installEventFilter(new SeleccionAlEntrar(editor));
+    // An emptied count is 0 once the field is left, not while it is being typed.
+    QObject::connect(editor, &QLineEdit::editingFinished, editor, [editor] {
+        if (editor->text().isEmpty())
+            editor->setText(QStringLiteral("0"));
+    });
 }
 
 void SoloCaracteres(QLineEdit* editor, const QString& permitidos) {

@@ -19,6 +19,9 @@ namespace Editores {
 void Mayusculas(QLineEdit* editor);
 // Only the digits 0 to 9 (and backspace) are accepted.
 void SoloDigitos(QLineEdit* editor);
+// A count typed over what it holds: digits only, its text selected when the focus arrives, and
+// "0" when it is left empty.
+void CantidadEditable(QLineEdit* editor);
 // Only the characters of `permitidos` (and backspace) are accepted.
 void SoloCaracteres(QLineEdit* editor, const QString& permitidos);
 // Fills a drop-down list from a statement: the texts of field `texto` shown, the keys of field

@@ -73,7 +73,7 @@ TfTotalBov::TfTotalBov(const OrigenExistencias& origen, QWidget* padre)
         m->setMaxLength(3);
         m->setAlignment(Qt::AlignRight);
         m->setMaximumWidth(64);
-        Editores::SoloDigitos(m);
+        Editores::CantidadEditable(m);
         movimientos_[size_t(f)] = m;
         rejilla->addWidget(m, 2 + f / 2, 9 + f % 2);
         connect(m, &QLineEdit::textChanged, this, [this, f] { CambioMovimiento(f); });
@@ -172,11 +172,9 @@ void TfTotalBov::LLenaValoresTotales() {
 }
 
 void TfTotalBov::CambioMovimiento(int fila) {
+    // An emptied cell counts as 0 while it is typed; it shows "0" once it is left.
     QLineEdit* m = movimientos_[size_t(fila)];
-    if (!EsPredio()) {
-        if (m->text().isEmpty())
-            m->setText(QStringLiteral("0"));
-    } else {
+    if (EsPredio()) {
         const int existe = Valor(Vacunados, fila) + Valor(Ingresos, fila) - Valor(Salidas, fila);
         if (!m->text().isEmpty()) {
             const int queda = existe - TextoAEntero(m->text());
@@ -192,7 +190,6 @@ void TfTotalBov::CambioMovimiento(int fila) {
             for (int f = 0; f < 8; ++f)
                 total += Valor(Existentes, f);
             Pon(Existentes, 8, total);
-            m->setText(QStringLiteral("0"));
         }
     }
     int suma = 0;

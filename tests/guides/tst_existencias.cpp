@@ -91,9 +91,13 @@ private Q_SLOTS:
         QCOMPARE(t.Celda(TfTotalBov::Existentes, 8)->text(), QStringLiteral("16"));
         t.Movimiento(7)->setText(QStringLiteral("5"));
         QCOMPARE(t.mBovTotal->text(), QStringLiteral("12"));
+        // An emptied cell counts as 0 while it is typed (no "0" put back under the cursor, so
+        // typing 12 gives 12) and shows "0" once it is left.
         t.Movimiento(1)->setText(QString());
-        QCOMPARE(t.Movimiento(1)->text(), QStringLiteral("0"));
+        QCOMPARE(t.Movimiento(1)->text(), QString());
         QCOMPARE(t.Celda(TfTotalBov::Existentes, 8)->text(), QStringLiteral("4")); // 0 + 4 + 0
+        emit t.Movimiento(1)->editingFinished();
+        QCOMPARE(t.Movimiento(1)->text(), QStringLiteral("0"));
 
         // Typed keys: only digits reach a cell, and the 1 that does is above a stock of 0.
         t.Movimiento(2)->setFocus();
@@ -137,8 +141,16 @@ private Q_SLOTS:
                  (QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0"}));
         t.Movimiento(3)->setText(QStringLiteral("999"));
         t.Movimiento(4)->setText(QString());
-        QCOMPARE(t.Movimiento(4)->text(), QStringLiteral("0"));
         QCOMPARE(t.Total(), QStringLiteral("999"));
+        emit t.Movimiento(4)->editingFinished();
+        QCOMPARE(t.Movimiento(4)->text(), QStringLiteral("0"));
+        // Entering a cell selects its text: typing replaces the 0.
+        t.show();
+        QVERIFY(QTest::qWaitForWindowActive(&t));
+        t.Movimiento(5)->setFocus();
+        QTRY_VERIFY(t.Movimiento(5)->hasSelectedText());
+        QTest::keyClicks(t.Movimiento(5), QStringLiteral("12"));
+        QCOMPARE(t.Movimiento(5)->text(), QStringLiteral("12"));
         QVERIFY(g->Textos().isEmpty());
     }
 
