@@ -1,6 +1,7 @@
 // Entry helpers.
 #include "common/Editores.h"
 
+#include "common/Mensajes.h"
 #include "db/Consulta.h"
 
 #include <QCalendarWidget>
@@ -187,9 +188,15 @@ QString EditorFecha::Texto() const {
 }
 
 void EditorFecha::LeeTexto() {
-    const auto leida = Editores::LeeFechaTecleada(campo_->text(), QDate::currentDate());
-    // A text that is no date brings back the date the field held.
+    const QString tecleado = campo_->text().trimmed();
+    const auto leida = Editores::LeeFechaTecleada(tecleado, QDate::currentDate());
+    // A text that is no date brings back the date the field held, and says so.
     setDate(leida ? *leida : fecha_);
+    if (!leida && !tecleado.isEmpty())
+        Mensajes::MuestraError(
+            QString::fromUtf8("\"%1\" no es una fecha válida (día/mes/año); el campo conserva %2.")
+                .arg(tecleado, fecha_ == Vacia() ? QStringLiteral("su valor vacío")
+                                                 : fecha_.toString(formato_)));
 }
 
 bool EditorFecha::eventFilter(QObject* objeto, QEvent* evento) {
@@ -216,7 +223,10 @@ void EditorFecha::MuestraCalendario() {
     calendario->setAttribute(Qt::WA_DeleteOnClose);
     calendario->setWindowFlags(Qt::Popup);
     calendario->setGridVisible(true);
-    calendario->setSelectedDate(fecha_ == Vacia() ? QDate::currentDate() : fecha_);
+    // It opens on the field's month (today's when the field is empty).
+    const QDate mostrada = fecha_ == Vacia() ? QDate::currentDate() : fecha_;
+    calendario->setSelectedDate(mostrada);
+    calendario->setCurrentPage(mostrada.year(), mostrada.month());
     connect(calendario, &QCalendarWidget::clicked, this, [this, calendario](const QDate& d) {
         setDate(d);
         calendario->close();

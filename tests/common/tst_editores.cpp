@@ -1,8 +1,11 @@
 // Date fields: a date typed as an office user types it, the empty date, and the rule that a
 // date counts as set from day 1000 of the registry's epoch on.
+#include "apoyo/Grabadora.h"
 #include "apoyo/Principal.h"
 #include "common/Editores.h"
 
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -40,6 +43,7 @@ private Q_SLOTS:
     // Typed digits, then Tab: the field holds the date, shows it in its format and the focus
     // moves on; a text that is no date brings the previous date back.
     void tecleaYTabula() {
+        GrabadoraInstalada grabadora;
         QWidget ventana;
         auto* fecha = new EditorFecha(&ventana, true);
         auto* siguiente = new QLineEdit(&ventana);
@@ -56,10 +60,24 @@ private Q_SLOTS:
         QVERIFY(siguiente->hasFocus());
         fecha->setFocus();
         fecha->Campo()->selectAll();
-        QTest::keyClicks(fecha->Campo(), QStringLiteral("99/99/99"));
+        QTest::keyClicks(fecha->Campo(), QStringLiteral("31/02/26"));
         QTest::keyClick(fecha->Campo(), Qt::Key_Tab);
         QCOMPARE(fecha->date(), QDate(2026, 12, 5));
         QCOMPARE(fecha->Texto(), QStringLiteral("05/12/26"));
+        // An impossible date is said, not dropped in silence.
+        QCOMPARE(grabadora->Textos(),
+                 QStringList{QString::fromUtf8("\"31/02/26\" no es una fecha válida (día/mes/año); "
+                                               "el campo conserva 05/12/26.")});
+        // The calendar opens on the field's month.
+        fecha->setDate(QDate(2019, 3, 15));
+        fecha->setFocus();
+        QTest::keyClick(fecha->Campo(), Qt::Key_F4);
+        auto* calendario = qobject_cast<QCalendarWidget*>(QApplication::activePopupWidget());
+        QVERIFY(calendario);
+        QCOMPARE(calendario->yearShown(), 2019);
+        QCOMPARE(calendario->monthShown(), 3);
+        calendario->close();
+        fecha->setDate(QDate(2026, 12, 5));
         // Up moves a day on.
         fecha->setFocus();
         QTest::keyClick(fecha->Campo(), Qt::Key_Up);
