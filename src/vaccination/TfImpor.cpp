@@ -42,6 +42,8 @@ struct ImportaFilas : LibroCalculo::Lector {
     QElapsedTimer pintado; // the window is brought up to date a few times a second
     int ultima = 0;        // the last row read
     int filaActual = 0;    // the row being written, for its refusal
+    int aceptadas = 0;     // rows stored (or, in a dry run, that would be)
+    int rechazadas = 0;    // rows refused
     bool soloVerificar = false;
     // The last row known to be stored (a real run), as the sheet numbers it, with its number.
     int guardada = 0;
@@ -173,6 +175,7 @@ struct ImportaFilas : LibroCalculo::Lector {
         } catch (const ConexionPerdidaEnFila& e) {
             throw ErrorBaseDatos(TextoPerdida(fila, a.ComoTexto()) + QLatin1Char('\n') + e.Texto());
         }
+        ++(motivo.isEmpty() ? aceptadas : rechazadas);
         if (motivo.isEmpty() && !soloVerificar) {
             guardada = fila;
             certificadoGuardado = a.ComoTexto();
@@ -394,5 +397,13 @@ void TfImpor::BitBtn1Click() {
     filas.Termina();
     lPredio->clear();
     pbAvance->setValue(pbAvance->maximum()); // the list may end before the sheet does
-    Mensajes::MensajePlano(QStringLiteral("Listo, ya acabé con esta madre"));
+    // A dry run ends saying what a real run would do; a real run with its closing words.
+    if (filas.soloVerificar)
+        Mensajes::MensajePlano(
+            QString::fromUtf8("Verificación terminada, no se guardó nada: se insertarían %1 "
+                              "filas y se rechazarían %2.")
+                .arg(filas.aceptadas)
+                .arg(filas.rechazadas));
+    else
+        Mensajes::MensajePlano(QStringLiteral("Listo, ya acabé con esta madre"));
 }
