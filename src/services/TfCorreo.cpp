@@ -125,7 +125,8 @@ void TfCorreo::BitBtn1Click() {
         BitBtn1->setEnabled(true);
     }
     if (!falla.isEmpty()) {
-        // The texts typed stay in the window for another try.
+        // The texts typed stay in the window for another try; the status says it failed.
+        Estado(QString::fromUtf8("No se envió el mensaje."));
         MuestraError(falla);
         return;
     }

@@ -243,8 +243,8 @@ private Q_SLOTS:
         QVERIFY(servidor.Mensajes().first()[QStringLiteral("tls")].toBool());
     }
 
-    // Each failure ends with its Spanish text, the status at "Desconectando del servidor ...",
-    // and what was typed still in the window.
+    // Each failure ends with its Spanish text, the status saying the message was not sent (not
+    // left at "Desconectando del servidor ..."), and what was typed still in the window.
     void fallas_data() {
         QTest::addColumn<QString>("caso");
         QTest::addColumn<QString>("texto");
@@ -291,7 +291,7 @@ private Q_SLOTS:
         QCOMPARE(g->Textos().size(), 1);
         QVERIFY2(g->Textos().first().contains(texto), qPrintable(g->Textos().first()));
         QVERIFY(!g->Textos().first().contains(QStringLiteral("buena")));
-        QCOMPARE(c.lEstado->text(), QStringLiteral("Desconectando del servidor ..."));
+        QCOMPARE(c.lEstado->text(), QString::fromUtf8("No se envió el mensaje."));
         QCOMPARE(c.eComentario->toPlainText(), QString::fromUtf8("mi texto con ñ"));
         QCOMPARE(c.eAsunto->text(), QStringLiteral("Asunto"));
         QVERIFY(c.BitBtn1->isEnabled());
