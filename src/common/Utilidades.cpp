@@ -108,9 +108,10 @@ QString VersionModulo() {
     return QStringLiteral(TARVELION_VERSION);
 }
 
-QString CadenaAleatoria(int n, std::uint32_t semilla) {
+namespace {
+
+QString Sorteo(int n, std::mt19937& generador) {
     static const char simbolos[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    std::mt19937 generador(semilla);
     std::uniform_int_distribution<int> reparto(0, 35);
     QString resultado;
     resultado.reserve(n);
@@ -119,19 +120,20 @@ QString CadenaAleatoria(int n, std::uint32_t semilla) {
     return resultado;
 }
 
+} // namespace
+
+QString CadenaAleatoria(int n, std::uint32_t semilla) {
+    std::mt19937 generador(semilla);
+    return Sorteo(n, generador);
+}
+
 QString CadenaAleatoria(int n) {
     // One generator, seeded once from the system's entropy: a retry drawn in the same
     // millisecond (a supplier code that is taken) gets another code.
     static std::mt19937 generador(std::random_device{}());
     static std::mutex cerrojo;
-    static const char simbolos[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-    std::uniform_int_distribution<int> reparto(0, 35);
     const std::lock_guard<std::mutex> g(cerrojo);
-    QString resultado;
-    resultado.reserve(n);
-    for (int i = 0; i < n; ++i)
-        resultado.append(QLatin1Char(simbolos[reparto(generador)]));
-    return resultado;
+    return Sorteo(n, generador);
 }
 
 std::int32_t TextoAEntero(const QString& texto) {

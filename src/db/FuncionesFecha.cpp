@@ -19,12 +19,6 @@ QDate DiaDe(const Momento& m) {
     return QDate(1900, 1, 1).addDays(m.dias);
 }
 
-// The session's order of day and month, which the functions carry as their user data.
-FechasTexto::Orden OrdenDe(sqlite3_context* ctx) {
-    const auto* orden = static_cast<const FechasTexto::Orden*>(sqlite3_user_data(ctx));
-    return orden ? *orden : FechasTexto::Orden::Dmy;
-}
-
 // A value read as a date: a date text, or a number of days since 1900-01-01.
 bool MomentoDe(sqlite3_context* ctx, sqlite3_value* v, Momento& m) {
     switch (sqlite3_value_type(v)) {
@@ -444,15 +438,15 @@ void FnConvert(sqlite3_context* ctx, int n, sqlite3_value** a) {
         const QString t = Texto(v).trimmed().toLower();
         std::int64_t x = 0;
         if (t == QLatin1String("true") || t == QLatin1String("false"))
-            sqlite3_result_int(ctx, t == QLatin1String("true") ? 1 : 0);
-        else if (EnteroDeTexto(Vista(v), x))
-            sqlite3_result_int(ctx, x != 0 ? 1 : 0);
-        if (t == QLatin1String("true") || t == QLatin1String("false") || EnteroDeTexto(Vista(v), x))
-            sqlite3_result_subtype(ctx, kSubtipoBit);
-        else
+            x = t == QLatin1String("true") ? 1 : 0;
+        else if (!EnteroDeTexto(Vista(v), x)) {
             Error(ctx, QStringLiteral("Error de conversión al convertir el valor varchar '%1' al "
                                       "tipo de datos bit.")
                            .arg(Texto(v)));
+            return;
+        }
+        sqlite3_result_int(ctx, x != 0 ? 1 : 0);
+        sqlite3_result_subtype(ctx, kSubtipoBit);
     } else if (EsDeTipo(nombre, {"datetime", "smalldatetime", "date", "datetime2"})) {
         // A text's style names the order of day and month (101 mm/dd/yyyy, 103 dd/mm/yyyy…);
         // without one it is the session's.

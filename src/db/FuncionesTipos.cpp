@@ -65,11 +65,6 @@ bool Entero(sqlite3_value* v, std::int64_t& n) {
     }
 }
 
-FechasTexto::Orden OrdenDe(sqlite3_context* ctx) {
-    const auto* orden = static_cast<const FechasTexto::Orden*>(sqlite3_user_data(ctx));
-    return orden ? *orden : FechasTexto::Orden::Dmy;
-}
-
 // MS_FECHA(value): a date text in the stored form, rounded to the server's precision; any other
 // value as it is (MS_VALIDA has refused what is no date).
 void FnFecha(sqlite3_context* ctx, int, sqlite3_value** a) {

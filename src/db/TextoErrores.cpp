@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <sqlite3.h>
+#include <vector>
 
 namespace {
 
@@ -108,9 +109,16 @@ QString TraduceSqlite(const QString& texto) {
          "No se puede revertir %1. No se encontró ninguna transacción o punto de almacenamiento "
          "con ese nombre."},
     };
-    for (const Regla& r : kReglas) {
-        const QRegularExpression re(QString::fromLatin1(r.patron));
-        const auto m = re.match(texto);
+    // Compiled once: a session meets these texts again and again.
+    static const std::vector<QRegularExpression> kPatrones = [] {
+        std::vector<QRegularExpression> p;
+        for (const Regla& r : kReglas)
+            p.emplace_back(QString::fromLatin1(r.patron));
+        return p;
+    }();
+    for (size_t k = 0; k < std::size(kReglas); ++k) {
+        const Regla& r = kReglas[k];
+        const auto m = kPatrones[k].match(texto);
         if (!m.hasMatch())
             continue;
         if (*r.espanol == 0) { // the key, naming its columns without the table

@@ -2,6 +2,8 @@
 // errors, and the number a text stands for.
 #pragma once
 
+#include "db/FechasTexto.h"
+
 #include <QString>
 #include <charconv>
 #include <cstdint>
@@ -65,6 +67,13 @@ inline bool RealDeTexto(std::string_view s, double& d) {
     bool ok = false;
     d = QString::fromUtf8(s.data(), qsizetype(s.size())).toDouble(&ok);
     return ok;
+}
+
+// The session's order of day and month, which the date functions carry as their user data
+// (none: day first, as the offices write dates).
+inline FechasTexto::Orden OrdenDe(sqlite3_context* ctx) {
+    const auto* orden = static_cast<const FechasTexto::Orden*>(sqlite3_user_data(ctx));
+    return orden ? *orden : FechasTexto::Orden::Dmy;
 }
 
 } // namespace ValoresSqlite

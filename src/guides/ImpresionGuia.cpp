@@ -4,7 +4,6 @@
 #include "app/Configuracion.h"
 #include "app/Globales.h"
 #include "app/TdmDatos.h"
-#include "common/Dialogos.h"
 #include "common/Errores.h"
 #include "common/Utilidades.h"
 #include "common/Ventanas.h"
@@ -16,8 +15,6 @@
 
 #include <QApplication>
 #include <QDateTime>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <memory>
 
 namespace {

@@ -26,6 +26,10 @@ QStringList TfImprimir::Impresoras() {
     return DestinoImpresion::Impresoras();
 }
 
+int TfImprimir::IndiceArchivoPdf() {
+    return DestinoImpresion::IndiceArchivoPdf();
+}
+
 TfImprimir::TfImprimir(QWidget* padre) : QDialog(padre) {
     setObjectName(QStringLiteral("fImprimir"));
     setWindowTitle(QString::fromUtf8("Impresión de certificados y formularios"));

@@ -22,7 +22,7 @@ public:
     // The printers offered: the installed ones, then a PDF file (offices without a driver for
     // the form printer still get a document).
     static QStringList Impresoras();
-    static int IndiceArchivoPdf() { return int(Impresoras().size()) - 1; }
+    static int IndiceArchivoPdf();
 
     QGroupBox* RadioGroup1;
     QButtonGroup* tipo;
